@@ -1,0 +1,25 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace kelvar {
+
+struct Options {
+    enum class Mode { Play, Headless, IconSheet, Autopilot, Help, Version } mode = Mode::Play;
+    std::string demoPath;   // --headless DEMO
+    std::string tracePath;  // --trace FILE
+    std::string sheetPath;  // --icon-sheet FILE
+    std::string recordPath; // --record FILE
+    long autopilotTicks = 0;
+    std::optional<std::uint64_t> seed;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+std::variant<Options, UsageError> parseCommandLine(int argc, char** argv);
+std::string usageText();
+
+} // namespace kelvar

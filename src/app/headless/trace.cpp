@@ -1,0 +1,168 @@
+#include "app/headless/trace.hpp"
+
+#include <charconv>
+
+namespace kelvar {
+
+std::string shortestFloat(float v) {
+    char buf[64];
+    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, ec == std::errc() ? p : buf);
+}
+
+namespace {
+
+class JsonObject {
+public:
+    explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
+    ~JsonObject() { out_ += '}'; }
+    std::string& key(const char* name) {
+        if (!first_) out_ += ',';
+        first_ = false;
+        out_ += '"';
+        out_ += name;
+        out_ += "\":";
+        return out_;
+    }
+
+private:
+    std::string& out_;
+    bool first_ = true;
+};
+
+void appendString(std::string& out, const std::string& s) {
+    out += '"';
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += '"';
+}
+
+const char* flag(bool b) { return b ? "true" : "false"; }
+
+template <typename T> void appendNumber(std::string& out, T v) { out += std::to_string(v); }
+void appendNumber(std::string& out, float v) { out += shortestFloat(v); }
+
+template <typename... T> void appendArray(std::string& out, T... values) {
+    out += '[';
+    bool first = true;
+    ((out += first ? "" : ",", first = false, appendNumber(out, values)), ...);
+    out += ']';
+}
+
+} // namespace
+
+std::string traceLine(const TickRecord& r, const Game& g) {
+    const State& st = g.st;
+    const Elements& el = g.el;
+    std::string out;
+    {
+        JsonObject o(out);
+        appendNumber(o.key("tick"), r.tick);
+        appendNumber(o.key("start"), r.start);
+        appendNumber(o.key("end"), r.end);
+        appendNumber(o.key("pumps"), r.pumps);
+        {
+            std::string& s = o.key("sounds");
+            s += '[';
+            for (std::size_t i = 0; i < r.sounds.size(); ++i) {
+                if (i) s += ',';
+                appendNumber(s, r.sounds[i]);
+            }
+            s += ']';
+        }
+        o.key("game_over") += flag(r.gameOver);
+        appendNumber(o.key("iLevel"), st.iLevel);
+        appendNumber(o.key("iScore"), st.iScore);
+        appendNumber(o.key("iTopScore"), st.iTopScore);
+        appendNumber(o.key("iLossVar"), st.iLossVar);
+        appendNumber(o.key("iEnmyLeft"), st.iEnmyLeft);
+        appendNumber(o.key("iEnmyTl"), st.iEnmyTl);
+        appendNumber(o.key("LifeBar"), el.LifeBar.Width);
+        o.key("LifeBarRed") += flag(el.LifeBar.BackColor == colour::LightRed);
+        o.key("GameOver") += flag(st.GameOver);
+        o.key("Rocket") += flag(st.Rocket);
+        o.key("PowerCame") += flag(st.PowerCame);
+        o.key("SendIt") += flag(st.SendIt);
+        appendNumber(o.key("Motion"), st.Motion);
+        appendNumber(o.key("PToggle"), st.PToggle);
+        appendNumber(o.key("Interval"), el.Timer1.Interval);
+        appendArray(o.key("PlrShip"), el.PlrShip.Left, el.PlrShip.Top);
+        {
+            std::string& s = o.key("PMissl");
+            s += '[' + shortestFloat(el.PMissl.Left) + ',' + shortestFloat(el.PMissl.Top) + ',' +
+                 flag(el.PMissl.Visible) + ']';
+        }
+        {
+            std::string& s = o.key("Power");
+            s += '[' + shortestFloat(el.Power.Left) + ',' + shortestFloat(el.Power.Top) + ',' +
+                 flag(el.Power.Visible) + ']';
+        }
+        {
+            std::string& s = o.key("EmySpot");
+            s += '[';
+            for (std::size_t k = 0; k < kEnemies; ++k) {
+                if (k) s += ',';
+                appendArray(s, el.EmySpot[k].Left, el.EmySpot[k].Top, el.EmySpot[k].Picture);
+            }
+            s += ']';
+        }
+        {
+            std::string& s = o.key("iGG");
+            s += '[';
+            for (std::size_t k = 0; k < kEnemies; ++k) {
+                if (k) s += ',';
+                appendNumber(s, st.iGG[k]);
+            }
+            s += ']';
+        }
+        {
+            std::string& s = o.key("Bomb");
+            s += '[';
+            for (std::size_t b = 0; b < kBombs; ++b) {
+                if (b) s += ',';
+                appendArray(s, el.Bomb[b].Left, el.Bomb[b].Top);
+            }
+            s += ']';
+        }
+        {
+            std::string& s = o.key("Star");
+            s += '[';
+            for (std::size_t i = 0; i < kStars; ++i) {
+                if (i) s += ',';
+                appendNumber(s, el.Star[i].Top);
+            }
+            s += ']';
+        }
+        {
+            std::string& s = o.key("labels");
+            JsonObject labels(s);
+            appendString(labels.key("ScoreLbl"), el.ScoreLbl.Caption);
+            appendString(labels.key("TopScoreLbl"), el.TopScoreLbl.Caption);
+            appendString(labels.key("LevelLbl"), el.LevelLbl.Caption);
+            appendString(labels.key("LossesLbl"), el.LossesLbl.Caption);
+            appendString(labels.key("EnmyLbl"), el.EnmyLbl.Caption);
+        }
+        {
+            std::string& s = o.key("visible");
+            JsonObject vis(s);
+            vis.key("Gover") += flag(el.Gover.Visible);
+            vis.key("GShotLbl") += flag(el.GShotLbl.Visible);
+            vis.key("PauseTL") += flag(el.PauseTL.Visible);
+            vis.key("CHL") += flag(el.CHL.Visible);
+            vis.key("LifeBar") += flag(el.LifeBar.Visible);
+        }
+    }
+    return out;
+}
+
+} // namespace kelvar

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/clock.hpp"
+#include "playfield/game.hpp"
+
+namespace kelvar {
+
+struct TickRecord {
+    int tick;
+    Millis start, end;
+    int pumps;
+    std::vector<int> sounds;
+    bool gameOver; // this tick ran the game-over sequence
+};
+
+// One JSON object (no line end) with the tick's record and the game's state as it returned.
+std::string traceLine(const TickRecord& r, const Game& g);
+
+// The shortest decimal that reads back to the same float.
+std::string shortestFloat(float v);
+
+} // namespace kelvar

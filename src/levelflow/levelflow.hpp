@@ -1,0 +1,17 @@
+#pragma once
+#include "playfield/game.hpp"
+
+namespace kelvar {
+
+// The missile against the ten enemies.
+void missileHits(Game& g);
+// The POWbomb: its appearance at half the quota, its flight, the missile hitting it.
+void powerEmergence(Game& g);
+void powerFlight(Game& g);
+void powerHit(Game& g);
+// The formation blast: every enemy explodes and goes back up with the bombs.
+void AllEnemiesDead(Game& g);
+// The last step of a tick: a met quota changes the level.
+void levelEnd(Game& g);
+
+} // namespace kelvar
