@@ -1,0 +1,144 @@
+#include "resources/sounds.hpp"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/sound.hpp"
+#include "resources/sound_synth.hpp"
+
+namespace kelvar {
+// Names the parameter in failure messages.
+void PrintTo(const SoundInfo& s, std::ostream* os) {
+    *os << "sound " << s.id;
+}
+} // namespace kelvar
+
+namespace {
+
+using kelvar::kSounds;
+using kelvar::SoundInfo;
+
+std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+std::uint16_t u16(std::span<const std::uint8_t> b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+std::string tag(std::span<const std::uint8_t> b, std::size_t at) {
+    return std::string(reinterpret_cast<const char*>(b.data() + at), 4);
+}
+// Left and right sample of a frame.
+std::pair<int, int> frame(std::span<const std::uint8_t> b, std::size_t index) {
+    const std::size_t at = 44 + index * 4;
+    return {static_cast<std::int16_t>(u16(b, at)), static_cast<std::int16_t>(u16(b, at + 2))};
+}
+
+// Frames of each recording, counted independently of the byte sizes in kSounds.
+const std::map<int, Uint32> kFrames{{15, 7008},  {16, 6799},  {17, 6167}, {19, 30046},
+                                    {20, 18272}, {24, 39727}, {25, 20752}};
+
+class EachSound : public testing::TestWithParam<SoundInfo> {};
+
+std::string soundName(const testing::TestParamInfo<SoundInfo>& info) {
+    return "sound" + std::to_string(info.param.id);
+}
+
+TEST_P(EachSound, HeaderIsCanonicalPcmStereo22050) {
+    const SoundInfo info = GetParam();
+    const auto b = kelvar::resources::soundBytes(info.id);
+    ASSERT_EQ(b.size(), info.resourceBytes);
+    EXPECT_EQ(tag(b, 0), "RIFF");
+    EXPECT_EQ(u32(b, 4), info.resourceBytes - 8);
+    EXPECT_EQ(tag(b, 8), "WAVE");
+    EXPECT_EQ(tag(b, 12), "fmt ");
+    EXPECT_EQ(u32(b, 16), 16u);
+    EXPECT_EQ(u16(b, 20), 1u);     // PCM
+    EXPECT_EQ(u16(b, 22), 2u);     // channels
+    EXPECT_EQ(u32(b, 24), 22050u); // frames a second
+    EXPECT_EQ(u32(b, 28), 88200u); // bytes a second
+    EXPECT_EQ(u16(b, 32), 4u);     // block align
+    EXPECT_EQ(u16(b, 34), 16u);    // bits
+    EXPECT_EQ(tag(b, 36), "data");
+    EXPECT_EQ(u32(b, 40), info.dataBytes);
+    EXPECT_EQ(info.dataBytes % 4, 0u);
+}
+
+TEST_P(EachSound, SdlLoadsItAsStereo16Bit22050) {
+    const SoundInfo info = GetParam();
+    const auto b = kelvar::resources::soundBytes(info.id);
+    SDL_AudioSpec loaded{};
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(b.data(), static_cast<int>(b.size())), 1, &loaded,
+                             &data, &length),
+              nullptr)
+        << SDL_GetError();
+    EXPECT_EQ(loaded.freq, 22050);
+    EXPECT_EQ(loaded.format, AUDIO_S16LSB);
+    EXPECT_EQ(loaded.channels, 2);
+    EXPECT_EQ(length, info.dataBytes);
+    EXPECT_EQ(length / 4, kFrames.at(info.id));
+    EXPECT_EQ(std::memcmp(data, b.data() + 44, length), 0);
+    SDL_FreeWAV(data);
+}
+
+// No clicks: silence at both ends and no jump in the first and last few ms. Level: the
+// loudest sample near -1 dBFS, and the sound is not mostly quiet.
+TEST_P(EachSound, FadesAtTheEdgesAndPeaksJustBelowFullScale) {
+    const SoundInfo info = GetParam();
+    const auto b = kelvar::resources::soundBytes(info.id);
+    const std::size_t frames = info.dataBytes / 4;
+    for (std::size_t i : {std::size_t{0}, frames - 1}) {
+        const auto [l, r] = frame(b, i);
+        EXPECT_LE(std::abs(l), 64) << "frame " << i;
+        EXPECT_LE(std::abs(r), 64) << "frame " << i;
+    }
+    // Over the first and last 1 ms the level grows no faster than a 3 ms ramp to full scale.
+    constexpr int kRampPerFrame = 32767 / 66;
+    for (std::size_t i = 1; i < 22; ++i) {
+        for (std::size_t at : {i, frames - 1 - i}) {
+            const auto [l, r] = frame(b, at);
+            EXPECT_LE(std::abs(l), static_cast<int>(i) * kRampPerFrame) << "frame " << at;
+            EXPECT_LE(std::abs(r), static_cast<int>(i) * kRampPerFrame) << "frame " << at;
+        }
+    }
+    int peak = 0;
+    double sumSquares = 0;
+    for (std::size_t i = 0; i < frames; ++i) {
+        const auto [l, r] = frame(b, i);
+        peak = std::max({peak, std::abs(l), std::abs(r)});
+        sumSquares += static_cast<double>(l) * l + static_cast<double>(r) * r;
+    }
+    EXPECT_GE(peak, 26000);
+    EXPECT_LE(peak, 32000);
+    const double rms = std::sqrt(sumSquares / (2.0 * frames));
+    EXPECT_GT(rms, 1500.0) << "a sound this quiet would be lost under the others";
+}
+
+TEST_P(EachSound, EmbeddedBytesAreWhatTheSynthesiserMakes) {
+    const SoundInfo info = GetParam();
+    const auto embedded = kelvar::resources::soundBytes(info.id);
+    const std::vector<std::uint8_t> fresh = kelvar::resources::synthesiseSound(info.id);
+    ASSERT_EQ(fresh.size(), embedded.size());
+    EXPECT_TRUE(std::equal(fresh.begin(), fresh.end(), embedded.begin()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, EachSound, testing::ValuesIn(kSounds), soundName);
+
+TEST(Sounds, UnknownIdsHaveNoBytes) {
+    for (int id : {0, 14, 18, 21, 26, -15}) {
+        EXPECT_TRUE(kelvar::resources::soundBytes(id).empty()) << id;
+        EXPECT_TRUE(kelvar::resources::synthesiseSound(id).empty()) << id;
+    }
+}
+
+} // namespace
