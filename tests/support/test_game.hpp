@@ -1,5 +1,7 @@
 #pragma once
 // A game on the virtual services, set up as the program does it, for tests that poke at state.
+#include <functional>
+
 #include "platform/virtual/virtual_services.hpp"
 #include "playfield/playfield.hpp"
 
@@ -13,16 +15,51 @@ public:
     int titlesShown = 0;
 };
 
+// Event processing that a test can act in: `onCall(n)` runs at the n-th call (from 1), as a
+// key handler would, and never nested.
+class ScriptedEvents final : public EventPump {
+public:
+    void processEvents() override {
+        if (inside_) return;
+        ++calls;
+        if (!onCall) return;
+        inside_ = true;
+        onCall(calls);
+        inside_ = false;
+    }
+    std::function<void(int)> onCall;
+    int calls = 0;
+
+private:
+    bool inside_ = false;
+};
+
+// The virtual clock, with a look at every wait before it passes.
+class WatchedClock final : public Clock {
+public:
+    explicit WatchedClock(VirtualClock& inner) : inner_(inner) {}
+    Millis now() override { return inner_.now(); }
+    void tickDelay(std::int32_t ms) override {
+        if (onDelay) onDelay(ms);
+        inner_.tickDelay(ms);
+    }
+    std::function<void(std::int32_t)> onDelay;
+
+private:
+    VirtualClock& inner_;
+};
+
 struct TestGame {
     VirtualClock clock;
+    WatchedClock watchedClock{clock};
     VirtualSound sound{clock};
-    NoEvents events;
+    ScriptedEvents events;
     VirtualPointer pointer;
     VirtualKeyRepeat keyRepeat;
     ScriptedJoystick joystick;
     MemoryOptionsFile options;
     RecordingShell shell;
-    Services services{clock, events, pointer, keyRepeat, joystick, sound, options};
+    Services services{watchedClock, events, pointer, keyRepeat, joystick, sound, options};
     Game game{services, shell};
 
     std::string optionsPath() const { return joinPath(options.folder, kOptionsFileName); }
@@ -34,6 +71,19 @@ struct TestGame {
         createPlayField(game);
         setTimerInterval(game, game.st.TDel);
         sound.started().clear();
+    }
+
+    // Milliseconds that `step` takes on the virtual clock.
+    template <typename F> Millis timed(F&& step) {
+        const Millis t0 = clock.now();
+        step();
+        return clock.now() - t0;
+    }
+
+    // Every enemy parked far above the field, so that only what a test places is in play.
+    void clearField() {
+        for (auto& e : game.el.EmySpot) e.Top = -20000;
+        for (auto& b : game.el.Bomb) b.Top = -20000;
     }
 };
 

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/test_game.hpp"
+
+namespace kelvar {
+namespace {
+
+// The generator worked out by hand: x <- (x * 1140671485 + 12820163) mod 2^24, r = x / 2^24.
+// 1140671485 mod 2^24 = 1140671485 - 67 * 2^24 = 16598013, so the products stay small enough for 64 bits.
+std::uint64_t nextX(std::uint64_t x) { return (x * 16598013u + 12820163u) & 0xFFFFFFu; }
+
+TEST(Random, FirstValuesOfTheSequence) {
+    Random rng;
+    std::uint64_t x = 327680;
+    for (int i = 0; i < 1000; ++i) {
+        x = nextX(x);
+        ASSERT_EQ(rng.next(), static_cast<double>(x) / 16777216.0) << "draw " << i + 1;
+    }
+    // The first draw by hand: 327680 * 16598013 + 12820163 = 5438849720003; mod 2^24 = 11837123.
+    Random first;
+    EXPECT_EQ(first.next(), 11837123.0 / 16777216.0);
+    Random seeded((1u << 24) + 5); // a seed is taken modulo 2^24
+    EXPECT_EQ(seeded.state(), 5u);
+}
+
+TEST(Starfield, DrawsThreeColoursPerStarInStarOrder) {
+    testing::TestGame t;
+    t.start();
+    Game& g = t.game;
+    Random expected(g.rng.state());
+    starfieldAndPlanet(g);
+    for (std::size_t n = 0; n < kStars; ++n) {
+        int k[3];
+        for (int& c : k) {
+            const double v = 14 * expected.next() + 1;
+            c = static_cast<int>(std::floor(v + 0.5));
+            if (v + 0.5 == std::floor(v + 0.5) && c % 2 != 0) --c; // a half goes to the even side
+            ASSERT_GE(c, 1);
+            ASSERT_LE(c, 15);
+        }
+        EXPECT_EQ(g.el.Star[n].FillColor, k[0]) << n;
+        EXPECT_EQ(g.el.Star[n].BackColor, k[1]) << n;
+        EXPECT_EQ(g.el.Star[n].BorderColor, k[2]) << n;
+    }
+    EXPECT_EQ(g.rng.state(), expected.state()); // 105 draws, no more
+}
+
+TEST(Starfield, StarsFallAtTheirSpeedsAndRestartAtMinusTwoHundred) {
+    const struct {
+        std::size_t star;
+        float start;
+        int ticksToPassZero, ticksToPassBottom;
+        float bottomTop; // where it stands in the tick before it restarts
+    } cases[] = {
+        {4, -800, 161, 1521, 6800}, // speed 5: 6805 after 1521 steps
+        {32, -1900, 33, 151, 6800}, // speed 58: 6858 after 151 steps
+    };
+    for (const auto& c : cases) {
+        testing::TestGame t;
+        t.start();
+        Game& g = t.game;
+        g.el.Star[c.star].Top = c.start;
+        int passedZero = 0;
+        for (int n = 1; n <= c.ticksToPassBottom; ++n) {
+            starfieldAndPlanet(g);
+            if (!passedZero && g.el.Star[c.star].Top > 0) passedZero = n;
+            if (n == c.ticksToPassBottom - 1) {
+                EXPECT_EQ(g.el.Star[c.star].Top, c.bottomTop); // on the line: not yet past it
+            }
+        }
+        EXPECT_EQ(passedZero, c.ticksToPassZero) << c.star;
+        EXPECT_EQ(g.el.Star[c.star].Top, -200) << c.star;
+    }
+}
+
+TEST(Planet, SinksOutOfViewAndStaysAtSevenThousand) {
+    testing::TestGame t;
+    t.start();
+    Game& g = t.game;
+    ASSERT_EQ(g.el.Shape1.Top, 5200);
+    for (int n = 1; n <= 130; ++n) {
+        starfieldAndPlanet(g);
+        const float expected = n == 55 ? 6025 : n == 56 ? 6040 : n == 119 ? 6985 : 0;
+        if (expected != 0) {
+            EXPECT_EQ(g.el.Shape1.Top, expected) << n; // 6025 is the last Top still in view
+        }
+    }
+    EXPECT_EQ(g.el.Shape1.Top, 7000);
+}
+
+} // namespace
+} // namespace kelvar
