@@ -6,7 +6,8 @@
 namespace kelvar {
 
 std::string usageText() {
-    return "usage: kelvar-raid [--seed N]\n"
+    return "usage: kelvar-raid [--seed N] [--trace FILE]\n"
+           "       kelvar-raid --demo DEMO [--trace FILE]\n"
            "       kelvar-raid --headless DEMO [--trace FILE]\n"
            "       kelvar-raid --autopilot TICKS --record DEMO [--trace FILE] [--seed N]\n"
            "       kelvar-raid --icon-sheet FILE.png\n";
@@ -25,12 +26,14 @@ std::variant<Options, UsageError> parseCommandLine(int argc, char** argv) {
             o.mode = Options::Mode::Help;
         } else if (a == "--version") {
             o.mode = Options::Mode::Version;
-        } else if (a == "--headless" || a == "--trace" || a == "--icon-sheet" || a == "--record" ||
+        } else if (a == "--headless" || a == "--demo" || a == "--trace" || a == "--icon-sheet" || a == "--record" ||
                    a == "--seed" || a == "--autopilot") {
             auto v = value(i, a);
             if (!v) return UsageError{std::string(a) + " needs a value"};
             if (a == "--headless") {
                 o.mode = Options::Mode::Headless;
+                o.demoPath = *v;
+            } else if (a == "--demo") {
                 o.demoPath = *v;
             } else if (a == "--trace") {
                 o.tracePath = *v;

@@ -7,7 +7,7 @@ namespace kelvar {
 
 struct Options {
     enum class Mode { Play, Headless, IconSheet, Autopilot, Help, Version } mode = Mode::Play;
-    std::string demoPath;   // --headless DEMO
+    std::string demoPath;   // --headless DEMO, or --demo DEMO in the window
     std::string tracePath;  // --trace FILE
     std::string sheetPath;  // --icon-sheet FILE
     std::string recordPath; // --record FILE

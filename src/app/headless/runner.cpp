@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/headless/demo_schedule.hpp"
 #include "app/headless/trace.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "playfield/playfield.hpp"
@@ -20,7 +21,7 @@ public:
 // Delivers the demo's keys at their event points.
 class DemoEvents final : public EventPump {
 public:
-    explicit DemoEvents(const Demo& demo) : demo_(demo) {}
+    explicit DemoEvents(const Demo& demo) : schedule(demo) {}
 
     void attach(Game& g) { game_ = &g; }
 
@@ -30,32 +31,22 @@ public:
         deliverUpTo(tick, pumps);
     }
 
-    // Every key scheduled at (t, p) or earlier that is still waiting.
     void deliverUpTo(int t, int p) {
-        while (next_ < demo_.keys.size()) {
-            const DemoKey& k = demo_.keys[next_];
-            if (k.tick > t || (k.tick == t && k.point > p)) break;
-            deliverNext();
-        }
+        schedule.deliverUpTo(t, p, [this](int code) { deliver(code); });
     }
-
-    bool keysLeft() const { return next_ < demo_.keys.size(); }
-
-    void deliverNext() {
-        const int code = demo_.keys[next_++].code;
+    void deliver(int code) {
         inKeyHandler_ = true;
         Form_KeyDown(*game_, code);
         inKeyHandler_ = false;
     }
 
+    DemoSchedule schedule;
     int tick = 0;
     int pumps = 0;
     bool inTick = false;
 
 private:
-    const Demo& demo_;
     Game* game_ = nullptr;
-    std::size_t next_ = 0;
     bool inKeyHandler_ = false;
 };
 
@@ -86,7 +77,6 @@ RunSummary runDemo(Demo demo, std::ostream* trace, TickObserver* observer) {
     sound.started().clear();
 
     RunSummary summary;
-    std::size_t nextJoy = 0;
     for (int n = 1;; ++n) {
         if (demo.endTick && n > *demo.endTick) {
             summary.ended = "end";
@@ -94,13 +84,13 @@ RunSummary runDemo(Demo demo, std::ostream* trace, TickObserver* observer) {
         }
         events.tick = n;
         events.deliverUpTo(n, 0);
-        while (g.el.Timer1.Interval == 0 && events.keysLeft()) events.deliverNext();
+        while (g.el.Timer1.Interval == 0 && events.schedule.keysLeft())
+            events.deliver(events.schedule.takeNextKey());
         if (g.el.Timer1.Interval == 0) {
             summary.ended = "stalled";
             break;
         }
-        while (nextJoy < demo.joys.size() && demo.joys[nextJoy].tick <= n)
-            joystick.reading = demo.joys[nextJoy++].reading;
+        joystick.reading = events.schedule.joystickAt(n, joystick.reading);
 
         Timer& timer = g.el.Timer1;
         const Millis due = timer.armedAt + static_cast<Millis>(timer.Interval);

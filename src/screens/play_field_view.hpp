@@ -1,0 +1,22 @@
+#pragma once
+// The play field window: draws every element of the play field from the game's state.
+#include <memory>
+
+#include "playfield/game.hpp"
+#include "screens/ui.hpp"
+
+namespace kelvar {
+
+class PlayFieldView {
+public:
+    PlayFieldView();
+    ui::Window& window() { return window_; }
+    void render(const Game& g);
+
+private:
+    void drawSprite(const Sprite& s);
+    ui::Window window_;
+    ui::Pictures pictures_;
+};
+
+} // namespace kelvar

@@ -1,0 +1,248 @@
+#include "screens/ui.hpp"
+
+#include <SDL_image.h>
+
+#include <cmath>
+#include <iostream>
+#include <set>
+
+#include "resources/fonts.hpp"
+#include "resources/icons.hpp"
+
+namespace kelvar::ui {
+
+SDL_Rect pxRect(double left, double top, double width, double height) {
+    const int x = px(left), y = px(top);
+    return {x, y, px(left + width) - x, px(top + height) - y};
+}
+
+SDL_Color sdlColour(Rgb rgb) {
+    return {static_cast<Uint8>(rgb >> 16), static_cast<Uint8>(rgb >> 8), static_cast<Uint8>(rgb),
+            255};
+}
+
+static void setColour(SDL_Renderer* r, Rgb rgb) {
+    const SDL_Color c = sdlColour(rgb);
+    SDL_SetRenderDrawColor(r, c.r, c.g, c.b, 255);
+}
+
+// ---- windows ----
+
+Window::Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips) {
+    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               px(clientWidthTwips), px(clientHeightTwips), SDL_WINDOW_HIDDEN);
+    if (!window_) {
+        std::cerr << "kelvar-raid: cannot open a window: " << SDL_GetError() << "\n";
+        return;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) std::cerr << "kelvar-raid: cannot draw in a window: " << SDL_GetError() << "\n";
+}
+
+Window::~Window() {
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+}
+
+void Window::show() {
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+void Window::hide() { SDL_HideWindow(window_); }
+bool Window::shown() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0; }
+
+void Window::placeCentred(bool atTop) {
+    SDL_Rect screen{0, 0, 0, 0};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen);
+    int w = 0, h = 0, top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right);
+    const int outerW = w + left + right, outerH = h + top + bottom;
+    // In twips: Left = (screen - window) / 2, Top = (screen - window) / 2 - 250.
+    const double xTwips = (screen.w - outerW) * 15.0 / 2;
+    const double yTwips = (screen.h - outerH) * 15.0 / 2 - 250;
+    const int x = screen.x + px(xTwips);
+    const int y = atTop ? screen.y : screen.y + px(yTwips);
+    SDL_SetWindowPosition(window_, x + left, y + top);
+}
+
+void Window::placeTop() {
+    SDL_Rect screen{0, 0, 0, 0};
+    SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen);
+    int x = 0, y = 0, top = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    SDL_GetWindowBordersSize(window_, &top, nullptr, nullptr, nullptr);
+    SDL_SetWindowPosition(window_, x, screen.y + top);
+}
+
+// ---- fonts ----
+
+namespace {
+using FontKey = std::tuple<int, int, bool>;
+std::map<FontKey, TTF_Font*>& fontCache() {
+    static std::map<FontKey, TTF_Font*> cache;
+    return cache;
+}
+} // namespace
+
+TTF_Font* font(const Font& f) {
+    // Terminal is a narrow raster face; the monospaced faces that stand in for it are wider,
+    // so they are set a little smaller to keep the side panel's texts in their places.
+    const double scale = f.face == FontFace::Terminal ? 0.85 : 1.0;
+    const int pixels = static_cast<int>(std::lround(f.points * 96.0 / 72.0 * scale));
+    const FontKey key{static_cast<int>(f.face), pixels, f.bold};
+    auto& cache = fontCache();
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    if (!TTF_WasInit() && TTF_Init() != 0) {
+        cache[key] = nullptr;
+        return nullptr;
+    }
+    const bool terminal = f.face == FontFace::Terminal;
+    const std::string family = terminal ? "Terminal" : "Arial";
+    const std::string path =
+        resources::findFontFile(family, terminal ? "monospace" : "sans-serif", f.bold);
+    TTF_Font* opened = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), pixels);
+    if (!opened) {
+        static std::set<std::string> reported;
+        if (reported.insert(family).second)
+            std::cerr << "kelvar-raid: no font found for " << family << " ("
+                      << (path.empty() ? "fontconfig has none" : TTF_GetError())
+                      << "); its text is not shown\n";
+    } else if (f.bold) {
+        // A regular face standing in for a bold one is made bold.
+        if (!(TTF_GetFontStyle(opened) & TTF_STYLE_BOLD) && TTF_FontFaceStyleName(opened) &&
+            std::string(TTF_FontFaceStyleName(opened)).find("Bold") == std::string::npos)
+            TTF_SetFontStyle(opened, TTF_STYLE_BOLD);
+    }
+    cache[key] = opened;
+    return opened;
+}
+
+void closeFonts() {
+    for (auto& [key, f] : fontCache())
+        if (f) TTF_CloseFont(f);
+    fontCache().clear();
+}
+
+SDL_Point textSize(const Font& f, const std::string& text) {
+    TTF_Font* tf = font(f);
+    int w = 0, h = 0;
+    if (tf && !text.empty()) TTF_SizeUTF8(tf, text.c_str(), &w, &h);
+    return {w, h};
+}
+
+void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
+              const SDL_Rect& box, Align align, bool wrap) {
+    TTF_Font* tf = font(f);
+    if (!tf || text.empty()) return;
+    TTF_SetFontWrappedAlign(tf, align == Align::Centre  ? TTF_WRAPPED_ALIGN_CENTER
+                                : align == Align::Right ? TTF_WRAPPED_ALIGN_RIGHT
+                                                        : TTF_WRAPPED_ALIGN_LEFT);
+    SDL_Surface* s = wrap && box.w > 0
+                         ? TTF_RenderUTF8_Blended_Wrapped(tf, text.c_str(), sdlColour(colour),
+                                                          static_cast<Uint32>(box.w))
+                         : TTF_RenderUTF8_Blended(tf, text.c_str(), sdlColour(colour));
+    if (!s) return;
+    SDL_Texture* t = SDL_CreateTextureFromSurface(r, s);
+    if (t) {
+        SDL_Rect dst{box.x, box.y, s->w, s->h};
+        if (box.w > 0) {
+            if (align == Align::Centre) dst.x = box.x + (box.w - s->w) / 2;
+            if (align == Align::Right) dst.x = box.x + box.w - s->w;
+        }
+        if (box.w > 0 && box.h > 0) {
+            SDL_RenderSetClipRect(r, &box);
+            SDL_RenderCopy(r, t, nullptr, &dst);
+            SDL_RenderSetClipRect(r, nullptr);
+        } else {
+            SDL_RenderCopy(r, t, nullptr, &dst);
+        }
+        SDL_DestroyTexture(t);
+    }
+    SDL_FreeSurface(s);
+}
+
+// ---- pictures ----
+
+Pictures::~Pictures() {
+    for (auto& [id, t] : textures_)
+        if (t) SDL_DestroyTexture(t);
+}
+
+SDL_Texture* Pictures::get(int id) {
+    if (auto it = textures_.find(id); it != textures_.end()) return it->second;
+    SDL_Texture* texture = nullptr;
+    if (const char* const* xpm = resources::pictureXpm(id)) {
+        if (SDL_Surface* s = IMG_ReadXPMFromArray(const_cast<char**>(xpm))) {
+            texture = SDL_CreateTextureFromSurface(renderer_, s);
+            SDL_FreeSurface(s);
+        }
+    }
+    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    textures_[id] = texture;
+    return texture;
+}
+
+void Pictures::draw(int id, double left, double top) {
+    SDL_Texture* t = get(id);
+    if (!t) return;
+    int w = 0, h = 0;
+    SDL_QueryTexture(t, nullptr, nullptr, &w, &h);
+    SDL_Rect dst{px(left), px(top), w, h};
+    SDL_RenderCopy(renderer_, t, nullptr, &dst);
+}
+
+void Pictures::drawInto(int id, double left, double top, double width, double height) {
+    SDL_Texture* t = get(id);
+    if (!t) return;
+    SDL_Rect dst = pxRect(left, top, width, height);
+    SDL_RenderCopy(renderer_, t, nullptr, &dst);
+}
+
+// ---- shapes ----
+
+void fillRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box) {
+    setColour(r, colour);
+    SDL_RenderFillRect(r, &box);
+}
+
+void drawRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box) {
+    setColour(r, colour);
+    SDL_RenderDrawRect(r, &box);
+}
+
+void fillOval(SDL_Renderer* r, Rgb fill, Rgb border, const SDL_Rect& box) {
+    if (box.w <= 0 || box.h <= 0) return;
+    const double a = box.w / 2.0, b = box.h / 2.0;
+    const double cx = box.x + a, cy = box.y + b;
+    for (int row = 0; row < box.h; ++row) {
+        const double dy = (row + 0.5 - b) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        const int x1 = static_cast<int>(std::lround(cx - half));
+        const int x2 = static_cast<int>(std::lround(cx + half)) - 1;
+        if (x2 < x1) continue;
+        const int y = box.y + row;
+        setColour(r, fill);
+        SDL_RenderDrawLine(r, x1, y, x2, y);
+        setColour(r, border);
+        SDL_RenderDrawPoint(r, x1, y);
+        SDL_RenderDrawPoint(r, x2, y);
+        if (row == 0 || row == box.h - 1) SDL_RenderDrawLine(r, x1, y, x2, y);
+    }
+}
+
+void drawLine(SDL_Renderer* r, Rgb colour, double x1, double y1, double x2, double y2) {
+    setColour(r, colour);
+    SDL_RenderDrawLine(r, px(x1), px(y1), px(x2), px(y2));
+}
+
+void drawLabel(SDL_Renderer* r, const Label& l) {
+    if (!l.Visible) return;
+    SDL_Rect box{px(l.Left), px(l.Top), l.Width > 0 ? px(l.Width) : 0, l.Height > 0 ? px(l.Height) : 0};
+    if (l.HasBackColor && box.w > 0 && box.h > 0) fillRect(r, l.BackColor, box);
+    drawText(r, l.font, l.Caption, l.ForeColor, box, l.Centred ? Align::Centre : Align::Left,
+             l.Width > 0);
+}
+
+} // namespace kelvar::ui

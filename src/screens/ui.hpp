@@ -1,0 +1,82 @@
+#pragma once
+// The small drawing kit that the three windows share: windows sized in twips, fonts found by
+// fontconfig, pictures by id, labels, shapes. Everything is placed in twips and drawn at
+// 15 twips to the pixel.
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "platform/round_half_even.hpp"
+#include "playfield/play_field.hpp"
+
+namespace kelvar::ui {
+
+inline int px(double twips) { return twipsToPixels(twips); }
+SDL_Rect pxRect(double left, double top, double width, double height);
+SDL_Color sdlColour(Rgb rgb);
+
+// A fixed-size window whose client area is given in twips. Created hidden.
+class Window {
+public:
+    Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    SDL_Window* sdl() const { return window_; }
+    SDL_Renderer* renderer() const { return renderer_; }
+    Uint32 id() const { return SDL_GetWindowID(window_); }
+    void show();
+    void hide();
+    bool shown() const;
+    // Centred on the screen, 250 twips above its middle, or at the top of the screen.
+    void placeCentred(bool atTop);
+    void placeTop();
+    void present() { SDL_RenderPresent(renderer_); }
+
+private:
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+};
+
+// Fonts by face, size in points (at 96 dpi) and weight; a missing font is reported once on
+// stderr and its text is not drawn.
+TTF_Font* font(const Font& f);
+void closeFonts();
+
+enum class Align { Left, Centre, Right };
+
+// Draws `text` inside `box` (pixels), wrapped at the box's width when `wrap` is set.
+void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
+              const SDL_Rect& box, Align align, bool wrap);
+// Pixel size of a single line of text.
+SDL_Point textSize(const Font& f, const std::string& text);
+
+// Pictures by id, as textures of one renderer.
+class Pictures {
+public:
+    explicit Pictures(SDL_Renderer* r) : renderer_(r) {}
+    ~Pictures();
+    Pictures(const Pictures&) = delete;
+    Pictures& operator=(const Pictures&) = delete;
+    SDL_Texture* get(int id);
+    // Draws picture `id` at its own size with its top left corner at (left, top) twips.
+    void draw(int id, double left, double top);
+    // Draws picture `id` stretched into a box given in twips.
+    void drawInto(int id, double left, double top, double width, double height);
+
+private:
+    SDL_Renderer* renderer_;
+    std::map<int, SDL_Texture*> textures_;
+};
+
+void fillRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box);
+void drawRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box);
+void fillOval(SDL_Renderer* r, Rgb fill, Rgb border, const SDL_Rect& box);
+void drawLine(SDL_Renderer* r, Rgb colour, double x1, double y1, double x2, double y2);
+void drawLabel(SDL_Renderer* r, const Label& label);
+
+} // namespace kelvar::ui

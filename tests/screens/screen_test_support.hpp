@@ -1,0 +1,136 @@
+#pragma once
+// Real windows on SDL's offscreen video driver, with events made as the desktop makes them and
+// the drawn pixels read back.
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "screens/ui.hpp"
+#include "screens/widgets.hpp"
+
+namespace kelvar::test {
+
+class ScreenTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0); // ctest sets it; a run by hand may not
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
+    }
+    static void TearDownTestSuite() {
+        ui::closeFonts();
+        TTF_Quit();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+};
+
+inline SDL_Point centre(const SDL_Rect& r) {
+    return {r.x + r.w / 2, r.y + r.h / 2};
+}
+
+inline SDL_Rect rectOf(ui::Form& f, const std::string& name) {
+    ui::Widget* w = f.find(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w ? w->rect() : SDL_Rect{-100, -100, 0, 0};
+}
+
+// A mouse button (down or up) or, for SDL_MOUSEMOTION, a move with the left button held.
+template <class Screen> void mouse(Screen& s, Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        e.motion = {type, 0, s.window().id(), 0, SDL_BUTTON_LMASK, x, y, 0, 0};
+    } else {
+        e.button.windowID = s.window().id();
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.x = x;
+        e.button.y = y;
+    }
+    s.handleEvent(e);
+}
+
+template <class Screen> void click(Screen& s, SDL_Point p) {
+    mouse(s, SDL_MOUSEBUTTONDOWN, p.x, p.y);
+    mouse(s, SDL_MOUSEBUTTONUP, p.x, p.y);
+}
+
+template <class Screen> void clickControl(Screen& s, const std::string& name) {
+    click(s, centre(rectOf(s.form(), name)));
+}
+
+// Key down and up, with the modifiers held.
+template <class Screen> void press(Screen& s, SDL_Keycode key, Uint16 mod = KMOD_NONE) {
+    SDL_Event e{};
+    e.key.windowID = s.window().id();
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+        e.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        s.handleEvent(e);
+    }
+}
+
+template <class Screen> std::string focusName(Screen& s) {
+    const ui::Control* c = s.form().focus();
+    return c ? c->name() : std::string("(none)");
+}
+
+// The client area as drawn, RGB per pixel.
+struct Pixels {
+    int w = 0, h = 0;
+    std::vector<Uint32> argb;
+    Rgb at(int x, int y) const { return argb[static_cast<std::size_t>(y * w + x)] & 0xFFFFFF; }
+    int countIn(const SDL_Rect& r, auto&& pred) const {
+        int n = 0;
+        for (int y = std::max(0, r.y); y < std::min(h, r.y + r.h); ++y)
+            for (int x = std::max(0, r.x); x < std::min(w, r.x + r.w); ++x)
+                if (pred(at(x, y))) ++n;
+        return n;
+    }
+};
+
+// Draws the form as render() does, and reads it back before it is presented: after a present
+// the contents of a double-buffered window are not defined.
+template <class Screen> Pixels drawn(Screen& s) {
+    s.form().draw();
+    Pixels p;
+    SDL_Renderer* r = s.window().renderer();
+    SDL_GetRendererOutputSize(r, &p.w, &p.h);
+    p.argb.resize(static_cast<std::size_t>(p.w * p.h));
+    EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, p.argb.data(), p.w * 4), 0)
+        << SDL_GetError();
+    return p;
+}
+
+// The pixels that differ between two drawings, as a bounding box (w = 0 when none differ).
+inline SDL_Rect changedArea(const Pixels& a, const Pixels& b) {
+    int x1 = a.w, y1 = a.h, x2 = -1, y2 = -1;
+    for (int y = 0; y < a.h; ++y)
+        for (int x = 0; x < a.w; ++x)
+            if (a.at(x, y) != b.at(x, y)) {
+                x1 = std::min(x1, x);
+                y1 = std::min(y1, y);
+                x2 = std::max(x2, x);
+                y2 = std::max(y2, y);
+            }
+    if (x2 < 0) return {0, 0, 0, 0};
+    return {x1, y1, x2 - x1 + 1, y2 - y1 + 1};
+}
+
+inline bool inside(const SDL_Rect& inner, const SDL_Rect& outer) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+
+inline std::string str(const SDL_Rect& r) {
+    return "(" + std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" +
+           std::to_string(r.h) + ")";
+}
+
+} // namespace kelvar::test
