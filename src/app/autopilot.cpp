@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/headless/autopilot.hpp"
+#include "app/headless_main.hpp"
 
 namespace kelvar {
 
@@ -15,21 +16,10 @@ int runAutopilot(const Options& options) {
         return 2;
     }
     // Both files are opened before the run, so that a bad path fails at once.
-    std::ofstream record(options.recordPath, std::ios::binary | std::ios::trunc);
-    if (!record) {
-        std::cerr << "kelvar-raid: cannot write demo " << options.recordPath << "\n";
-        return 2;
-    }
-    std::ofstream traceFile;
-    std::ostream* trace = nullptr;
-    if (!options.tracePath.empty()) {
-        traceFile.open(options.tracePath, std::ios::binary | std::ios::trunc);
-        if (!traceFile) {
-            std::cerr << "kelvar-raid: cannot write trace " << options.tracePath << "\n";
-            return 2;
-        }
-        trace = &traceFile;
-    }
+    std::ofstream record, traceFile;
+    if (!openOutput(options.recordPath, record, "demo")) return 2;
+    if (!options.tracePath.empty() && !openOutput(options.tracePath, traceFile, "trace")) return 2;
+    std::ostream* trace = traceFile.is_open() ? &traceFile : nullptr;
 
     Demo demo;
     demo.speed = "U";
@@ -38,18 +28,8 @@ int runAutopilot(const Options& options) {
     const RunSummary summary = runAutopilot(demo, options.autopilotTicks, trace);
 
     record << formatDemo(demo);
-    record.flush();
-    if (!record) {
-        std::cerr << "kelvar-raid: writing the demo " << options.recordPath << " failed\n";
-        return 2;
-    }
-    if (traceFile.is_open()) {
-        traceFile.flush();
-        if (!traceFile) {
-            std::cerr << "kelvar-raid: writing the trace " << options.tracePath << " failed\n";
-            return 2;
-        }
-    }
+    if (!finishOutput(options.recordPath, record, "demo")) return 2;
+    if (!finishOutput(options.tracePath, traceFile, "trace")) return 2;
     std::cout << summaryJson(summary) << std::endl;
     return 0;
 }

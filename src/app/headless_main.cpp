@@ -1,43 +1,46 @@
 #include "app/headless_main.hpp"
 
-#include <fstream>
 #include <iostream>
 
 #include "app/headless/runner.hpp"
 
 namespace kelvar {
 
-int runHeadless(const Options& options) {
-    std::ifstream in(options.demoPath, std::ios::binary);
+std::optional<Demo> loadDemoFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
-        std::cerr << "kelvar-raid: cannot read demo " << options.demoPath << "\n";
-        return 2;
+        std::cerr << "kelvar-raid: cannot read demo " << path << "\n";
+        return std::nullopt;
     }
     auto parsed = parseDemo(in);
     if (auto* err = std::get_if<DemoError>(&parsed)) {
-        std::cerr << options.demoPath << ":" << err->line << ": " << err->message << "\n";
-        return 2;
+        std::cerr << path << ":" << err->line << ": " << err->message << "\n";
+        return std::nullopt;
     }
+    return std::get<Demo>(std::move(parsed));
+}
+
+bool openOutput(const std::string& path, std::ofstream& out, const char* what) {
+    out.open(path, std::ios::binary | std::ios::trunc);
+    if (!out) std::cerr << "kelvar-raid: cannot write " << what << " " << path << "\n";
+    return static_cast<bool>(out);
+}
+
+bool finishOutput(const std::string& path, std::ofstream& out, const char* what) {
+    if (!out.is_open()) return true;
+    out.flush();
+    if (!out) std::cerr << "kelvar-raid: writing the " << what << " " << path << " failed\n";
+    return static_cast<bool>(out);
+}
+
+int runHeadless(const Options& options) {
+    auto demo = loadDemoFile(options.demoPath);
+    if (!demo) return 2;
     std::ofstream traceFile;
-    std::ostream* trace = nullptr;
-    if (!options.tracePath.empty()) {
-        traceFile.open(options.tracePath, std::ios::binary | std::ios::trunc);
-        if (!traceFile) {
-            std::cerr << "kelvar-raid: cannot write trace " << options.tracePath << "\n";
-            return 2;
-        }
-        trace = &traceFile;
-    }
-    const RunSummary s = runDemo(std::get<Demo>(std::move(parsed)), trace);
+    if (!options.tracePath.empty() && !openOutput(options.tracePath, traceFile, "trace")) return 2;
+    const RunSummary s = runDemo(std::move(*demo), traceFile.is_open() ? &traceFile : nullptr);
     std::cout << summaryJson(s) << std::endl;
-    if (traceFile.is_open()) {
-        traceFile.flush();
-        if (!traceFile) {
-            std::cerr << "kelvar-raid: writing the trace failed\n";
-            return 1;
-        }
-    }
-    return 0;
+    return finishOutput(options.tracePath, traceFile, "trace") ? 0 : 1;
 }
 
 } // namespace kelvar

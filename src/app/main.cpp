@@ -1,7 +1,6 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-#include <fstream>
 #include <iostream>
 
 #include "app/app.hpp"
@@ -14,27 +13,13 @@
 namespace {
 
 int play(const kelvar::Options& options) {
+    std::optional<kelvar::Demo> demo;
+    if (!options.demoPath.empty() && !(demo = kelvar::loadDemoFile(options.demoPath))) return 2;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         std::cerr << "kelvar-raid: cannot start the display: " << SDL_GetError() << "\n";
         return 1;
     }
     if (TTF_Init() != 0) std::cerr << "kelvar-raid: no text rendering: " << TTF_GetError() << "\n";
-    std::optional<kelvar::Demo> demo;
-    if (!options.demoPath.empty()) {
-        std::ifstream in(options.demoPath, std::ios::binary);
-        auto parsed = kelvar::parseDemo(in);
-        if (!in.is_open() || std::holds_alternative<kelvar::DemoError>(parsed)) {
-            if (!in.is_open())
-                std::cerr << "kelvar-raid: cannot read demo " << options.demoPath << "\n";
-            else {
-                const auto& err = std::get<kelvar::DemoError>(parsed);
-                std::cerr << options.demoPath << ":" << err.line << ": " << err.message << "\n";
-            }
-            SDL_Quit();
-            return 2;
-        }
-        demo = std::get<kelvar::Demo>(std::move(parsed));
-    }
     int code = 0;
     {
         kelvar::App app(options, std::move(demo));

@@ -215,7 +215,7 @@ void drawRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box) {
 void fillOval(SDL_Renderer* r, Rgb fill, Rgb border, const SDL_Rect& box) {
     if (box.w <= 0 || box.h <= 0) return;
     const double a = box.w / 2.0, b = box.h / 2.0;
-    const double cx = box.x + a, cy = box.y + b;
+    const double cx = box.x + a;
     for (int row = 0; row < box.h; ++row) {
         const double dy = (row + 0.5 - b) / b;
         const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
