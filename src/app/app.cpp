@@ -147,6 +147,7 @@ void App::closePlayFieldAndShowTitle() {
 // ---- events ----
 
 void App::deliverKey(int code) {
+    playDirty_ = true;
     inKeyHandler_ = true;
     Form_KeyDown(game_, code);
     inKeyHandler_ = false;
@@ -197,6 +198,7 @@ void App::dispatch(const SDL_Event& e, bool inTick) {
         if (demo_) return; // the demo plays, not the keyboard
         if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) playKey(e.key);
         if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) heldKey_ = -1;
+        if (e.type == SDL_WINDOWEVENT) playDirty_ = true;
         return;
     }
     if (inTick) return; // the other windows are not shown while the game runs
@@ -253,6 +255,7 @@ void App::runDueTick() {
 }
 
 void App::renderPlayField() {
+    playDirty_ = false;
     if (play_ && play_->window().shown()) play_->render(game_);
 }
 
@@ -313,6 +316,7 @@ int App::run() {
             retire();
             repeatHeldKey();
             runDueTick();
+            if (playDirty_) renderPlayField();
             renderScreens();
         }
     } catch (const QuitRequested&) {

@@ -100,6 +100,7 @@ private:
     int tickNumber_ = 0;
     int pumps_ = 0;
 
+    bool playDirty_ = false; // the play field changed outside a tick (a key, an expose)
     bool quit_ = false;
     bool inTick_ = false;
     bool inKeyHandler_ = false;
