@@ -76,21 +76,10 @@ void App::titleFormLoad() {
     title_->render();
 }
 
-void App::helpFormLoad() {
-    help_->ShutOptions();
-    help_->selectOption(0);
-    const char* codes[] = {"U", "0", "1", "2"};
-    for (int i = 0; i < 4; ++i)
-        if (game_.st.DlyType == codes[i]) help_->selectOption(i);
-    LoadConfig(game_);
-    if (verticlIsOne(game_.st.Verticl)) help_->setCenterOrNot(1);
-    help_->window().placeCentred(false);
-}
-
 void App::ensureHelp() {
     if (help_) return;
     help_ = std::make_unique<HelpScreen>(HelpScreen::Actions{[this] { beginClicked(); }});
-    helpFormLoad();
+    helpFormLoad(*help_, game_);
 }
 
 void App::ensurePlayField() {

@@ -47,7 +47,6 @@ private:
 
     // Program flow.
     void titleFormLoad();
-    void helpFormLoad();
     void ensureHelp();
     void ensurePlayField();
     void startGameClicked();

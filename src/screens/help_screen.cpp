@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "playfield/playfield.hpp"
 #include "resources/picture_ids.hpp"
 #include "screens/widgets.hpp"
 
@@ -300,6 +301,21 @@ void HelpScreen::render() {
     if (!impl_->window.renderer()) return;
     impl_->form.draw();
     impl_->window.present();
+}
+
+} // namespace kelvar
+
+namespace kelvar {
+
+void helpFormLoad(HelpScreen& help, Game& g) {
+    help.ShutOptions();
+    help.selectOption(0);
+    const char* codes[] = {"U", "0", "1", "2"};
+    for (int i = 0; i < 4; ++i)
+        if (g.st.DlyType == codes[i]) help.selectOption(i);
+    LoadConfig(g);
+    if (verticlIsOne(g.st.Verticl)) help.setCenterOrNot(1);
+    help.window().placeCentred(false);
 }
 
 } // namespace kelvar

@@ -52,19 +52,21 @@ void Window::show() {
 void Window::hide() { SDL_HideWindow(window_); }
 bool Window::shown() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0; }
 
+SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop) {
+    // In twips: Left = (screen - window) / 2, Top = (screen - window) / 2 - 250.
+    const double xTwips = (screen.w - outerWidth) * 15.0 / 2;
+    const double yTwips = (screen.h - outerHeight) * 15.0 / 2 - 250;
+    return {screen.x + px(xTwips), atTop ? screen.y : screen.y + px(yTwips)};
+}
+
 void Window::placeCentred(bool atTop) {
     SDL_Rect screen{0, 0, 0, 0};
     SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &screen);
     int w = 0, h = 0, top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowSize(window_, &w, &h);
     SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right);
-    const int outerW = w + left + right, outerH = h + top + bottom;
-    // In twips: Left = (screen - window) / 2, Top = (screen - window) / 2 - 250.
-    const double xTwips = (screen.w - outerW) * 15.0 / 2;
-    const double yTwips = (screen.h - outerH) * 15.0 / 2 - 250;
-    const int x = screen.x + px(xTwips);
-    const int y = atTop ? screen.y : screen.y + px(yTwips);
-    SDL_SetWindowPosition(window_, x + left, y + top);
+    const SDL_Point at = placementOnScreen(screen, w + left + right, h + top + bottom, atTop);
+    SDL_SetWindowPosition(window_, at.x + left, at.y + top);
 }
 
 void Window::placeTop() {

@@ -18,6 +18,10 @@ inline int px(double twips) { return twipsToPixels(twips); }
 SDL_Rect pxRect(double left, double top, double width, double height);
 SDL_Color sdlColour(Rgb rgb);
 
+// Where a window's outer frame goes: centred across, 250 twips above the middle of the
+// screen, or at its top edge. Halves of a pixel go to the even neighbour.
+SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop);
+
 // A fixed-size window whose client area is given in twips. Created hidden.
 class Window {
 public:
