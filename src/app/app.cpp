@@ -17,24 +17,42 @@ struct QuitRequested {};
 
 int windowsKeyCode(SDL_Keycode sym) {
     switch (sym) {
-    case SDLK_LEFT: return key::Left;
-    case SDLK_RIGHT: return key::Right;
-    case SDLK_UP: return 38;
-    case SDLK_DOWN: return 40;
-    case SDLK_SPACE: return key::Space;
-    case SDLK_ESCAPE: return key::Escape;
-    case SDLK_PAUSE: return key::Pause;
-    case SDLK_p: return key::Pause; // for keyboards without a Pause key
-    case SDLK_RETURN: return 13;
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
-    case SDLK_HOME: return 36;
-    case SDLK_END: return 35;
-    case SDLK_PAGEUP: return 33;
-    case SDLK_PAGEDOWN: return 34;
-    case SDLK_INSERT: return 45;
-    case SDLK_DELETE: return 46;
-    default: break;
+    case SDLK_LEFT:
+        return key::Left;
+    case SDLK_RIGHT:
+        return key::Right;
+    case SDLK_UP:
+        return 38;
+    case SDLK_DOWN:
+        return 40;
+    case SDLK_SPACE:
+        return key::Space;
+    case SDLK_ESCAPE:
+        return key::Escape;
+    case SDLK_PAUSE:
+        return key::Pause;
+    case SDLK_p:
+        return key::Pause; // for keyboards without a Pause key
+    case SDLK_RETURN:
+        return 13;
+    case SDLK_BACKSPACE:
+        return 8;
+    case SDLK_TAB:
+        return 9;
+    case SDLK_HOME:
+        return 36;
+    case SDLK_END:
+        return 35;
+    case SDLK_PAGEUP:
+        return 33;
+    case SDLK_PAGEDOWN:
+        return 34;
+    case SDLK_INSERT:
+        return 45;
+    case SDLK_DELETE:
+        return 46;
+    default:
+        break;
     }
     if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + (sym - SDLK_a);
     if (sym >= SDLK_0 && sym <= SDLK_9) return '0' + (sym - SDLK_0);
@@ -46,7 +64,8 @@ App::App(const Options& options, std::optional<Demo> demo)
     : demo_(std::move(demo)),
       game_(services_, *this, demo_ ? demo_->seed : options.seed.value_or(Random::kStart)) {
     if (demo_) schedule_.emplace(*demo_);
-    if (!options.tracePath.empty()) trace_.open(options.tracePath, std::ios::binary | std::ios::trunc);
+    if (!options.tracePath.empty())
+        trace_.open(options.tracePath, std::ios::binary | std::ios::trunc);
 }
 
 App::~App() {
@@ -65,8 +84,8 @@ void App::RepaintingClock::tickDelay(std::int32_t ms) {
 // ---- program flow ----
 
 void App::titleFormLoad() {
-    title_ = std::make_unique<TitleScreen>(TitleScreen::Actions{
-        [this] { startGameClicked(); }, [this] { exitClicked(); }});
+    title_ = std::make_unique<TitleScreen>(
+        TitleScreen::Actions{[this] { startGameClicked(); }, [this] { exitClicked(); }});
     LoadConfig(game_);
     title_->window().placeCentred(verticlIsOne(game_.st.Verticl));
     ensurePlayField();
@@ -105,7 +124,9 @@ void App::startGameClicked() {
     help_->render();
 }
 
-void App::exitClicked() { quit_ = true; }
+void App::exitClicked() {
+    quit_ = true;
+}
 
 void App::beginClicked() {
     const std::string path = joinPath(game_.st.WorkingDir, kOptionsFileName);
@@ -170,13 +191,22 @@ void App::dispatch(const SDL_Event& e, bool inTick) {
     }
     Uint32 windowId = 0;
     switch (e.type) {
-    case SDL_WINDOWEVENT: windowId = e.window.windowID; break;
+    case SDL_WINDOWEVENT:
+        windowId = e.window.windowID;
+        break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: windowId = e.key.windowID; break;
+    case SDL_KEYUP:
+        windowId = e.key.windowID;
+        break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: windowId = e.button.windowID; break;
-    case SDL_MOUSEMOTION: windowId = e.motion.windowID; break;
-    default: return;
+    case SDL_MOUSEBUTTONUP:
+        windowId = e.button.windowID;
+        break;
+    case SDL_MOUSEMOTION:
+        windowId = e.motion.windowID;
+        break;
+    default:
+        return;
     }
     if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) {
         quit_ = true;
@@ -186,13 +216,16 @@ void App::dispatch(const SDL_Event& e, bool inTick) {
     if (play_ && windowId == play_->window().id()) {
         if (demo_) return; // the demo plays, not the keyboard
         if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) playKey(e.key);
-        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) heldKey_ = -1;
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+            heldKey_ = -1;
         if (e.type == SDL_WINDOWEVENT) playDirty_ = true;
         return;
     }
     if (inTick) return; // the other windows are not shown while the game runs
-    if (title_ && windowId == title_->window().id()) title_->handleEvent(e);
-    else if (help_ && windowId == help_->window().id()) help_->handleEvent(e);
+    if (title_ && windowId == title_->window().id())
+        title_->handleEvent(e);
+    else if (help_ && windowId == help_->window().id())
+        help_->handleEvent(e);
 }
 
 void App::processEvents() {
@@ -204,7 +237,8 @@ void App::processEvents() {
     ++pumps_;
     SDL_Event e;
     while (SDL_PollEvent(&e)) dispatch(e, true);
-    if (demo_) schedule_->deliverUpTo(tickNumber_ + 1, pumps_, [this](int c) { deliverDemoKey(c); });
+    if (demo_)
+        schedule_->deliverUpTo(tickNumber_ + 1, pumps_, [this](int c) { deliverDemoKey(c); });
     repeatHeldKey();
     renderPlayField();
 }
@@ -215,7 +249,8 @@ int App::millisToNextEvent() {
     const Millis now = sdlClock_.now();
     Millis next = now + 100;
     const Timer& t = game_.el.Timer1;
-    if (play_ && t.Interval != 0) next = std::min(next, t.armedAt + static_cast<Millis>(t.Interval));
+    if (play_ && t.Interval != 0)
+        next = std::min(next, t.armedAt + static_cast<Millis>(t.Interval));
     if (heldKey_ >= 0) next = std::min(next, nextRepeat_);
     // Wake a millisecond early and take the last one in short steps: the wait for events
     // may oversleep by a millisecond or two, and every late tick delays the ones after it.
@@ -258,7 +293,9 @@ void App::retire() {
     retiredHelp_.reset();
 }
 
-void App::deliverDemoKey(int code) { deliverKey(code); }
+void App::deliverDemoKey(int code) {
+    deliverKey(code);
+}
 
 void App::startDemo() {
     demoOptions_.files[joinPath(demoOptions_.folder, kOptionsFileName)] =

@@ -8,9 +8,9 @@
 
 #include "app/command_line.hpp"
 #include "app/headless/demo_schedule.hpp"
-#include "platform/virtual/virtual_services.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
+#include "platform/virtual/virtual_services.hpp"
 #include "playfield/game.hpp"
 #include "screens/help_screen.hpp"
 #include "screens/play_field_view.hpp"
@@ -19,7 +19,7 @@
 namespace kelvar {
 
 class App final : public Shell, public EventPump {
-public:
+  public:
     // With a demo, the play field replays it instead of taking the keyboard.
     App(const Options& options, std::optional<Demo> demo);
     ~App() override;
@@ -32,16 +32,16 @@ public:
     // EventPump: the event processing inside a tick.
     void processEvents() override;
 
-private:
+  private:
     // Waits of the game: the play field is repainted before each, so that what a tick animates
     // is seen; events still wait in the queue.
     class RepaintingClock final : public Clock {
-    public:
+      public:
         explicit RepaintingClock(App& app) : app_(app) {}
         Millis now() override { return app_.sdlClock_.now(); }
         void tickDelay(std::int32_t ms) override;
 
-    private:
+      private:
         App& app_;
     };
 

@@ -26,8 +26,8 @@ std::variant<Options, UsageError> parseCommandLine(int argc, char** argv) {
             o.mode = Options::Mode::Help;
         } else if (a == "--version") {
             o.mode = Options::Mode::Version;
-        } else if (a == "--headless" || a == "--demo" || a == "--trace" || a == "--icon-sheet" || a == "--record" ||
-                   a == "--seed" || a == "--autopilot") {
+        } else if (a == "--headless" || a == "--demo" || a == "--trace" || a == "--icon-sheet" ||
+                   a == "--record" || a == "--seed" || a == "--autopilot") {
             auto v = value(i, a);
             if (!v) return UsageError{std::string(a) + " needs a value"};
             if (a == "--headless") {

@@ -42,12 +42,20 @@ int main(int argc, char** argv) {
     }
     const Options& o = std::get<Options>(parsed);
     switch (o.mode) {
-    case Options::Mode::Help: std::cout << usageText(); return 0;
-    case Options::Mode::Version: std::cout << "kelvar-raid 1.0.0\n"; return 0;
-    case Options::Mode::Headless: return runHeadless(o);
-    case Options::Mode::Autopilot: return runAutopilot(o);
-    case Options::Mode::IconSheet: return writeIconSheet(o.sheetPath) ? 0 : 1;
-    case Options::Mode::Play: return play(o);
+    case Options::Mode::Help:
+        std::cout << usageText();
+        return 0;
+    case Options::Mode::Version:
+        std::cout << "kelvar-raid 1.0.0\n";
+        return 0;
+    case Options::Mode::Headless:
+        return runHeadless(o);
+    case Options::Mode::Autopilot:
+        return runAutopilot(o);
+    case Options::Mode::IconSheet:
+        return writeIconSheet(o.sheetPath) ? 0 : 1;
+    case Options::Mode::Play:
+        return play(o);
     }
     return 0;
 }

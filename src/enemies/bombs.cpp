@@ -36,8 +36,8 @@ void fallOut(Game& g) {
 
 bool hitsShip(const Sprite& ship, const Sprite& bomb) {
     const double sl = ship.Left, st = ship.Top;
-    return sl - kShipLeft < bomb.Left && sl + kShipRight > bomb.Left && st - kShipAbove < bomb.Top &&
-           st + kShipBelow > bomb.Top;
+    return sl - kShipLeft < bomb.Left && sl + kShipRight > bomb.Left &&
+           st - kShipAbove < bomb.Top && st + kShipBelow > bomb.Top;
 }
 
 bool stopsMissile(const Sprite& m, const Sprite& bomb) {

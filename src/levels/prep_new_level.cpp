@@ -22,8 +22,8 @@ void placeFormation(Game& g, const levels::Formation& f) {
 void setFallingSteps(Game& g, const levels::LevelRow& row) {
     for (std::size_t k = 0; k < kEnemies; ++k) {
         const int level = g.st.iLevel;
-        const int dd = row.falls == &levels::kChallengeFalls ? 6 * level + 30
-                                                              : level + (*row.falls)[k];
+        const int dd =
+            row.falls == &levels::kChallengeFalls ? 6 * level + 30 : level + (*row.falls)[k];
         g.st.iDD[k] = static_cast<std::int16_t>(dd);
     }
 }
@@ -44,7 +44,9 @@ void showMeterOrChallenge(Game& g) {
 }
 } // namespace
 
-void SetVertOnly(Game& g) { g.st.iGo.fill(0); }
+void SetVertOnly(Game& g) {
+    g.st.iGo.fill(0);
+}
 
 void PrepNewLevel(Game& g) {
     const levels::LevelRow& row = levels::levelRow(g.st.iLevel);

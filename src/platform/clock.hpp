@@ -7,7 +7,7 @@ namespace kelvar {
 using Millis = std::uint64_t;
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual Millis now() = 0;
     // Blocks for more than `ms` milliseconds of this clock. Never processes events.

@@ -11,7 +11,7 @@ struct JoyReading {
 
 // Raw access to a joystick by number; no scaling, no dead zone.
 class JoystickDevice {
-public:
+  public:
     virtual ~JoystickDevice() = default;
     virtual bool present(std::int32_t id) = 0;
     virtual bool read(std::int32_t id, JoyReading& out) = 0;

@@ -8,7 +8,7 @@ namespace kelvar {
 
 // The folder and file access that the options code needs.
 class OptionsFile {
-public:
+  public:
     virtual ~OptionsFile() = default;
     virtual std::string currentFolder() = 0;
     // Makes a file plainly readable and writable by its owner; errors are ignored.

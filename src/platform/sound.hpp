@@ -47,7 +47,7 @@ std::uint32_t normaliseSoundFlags(std::optional<std::uint32_t> flags);
 // One sound at a time. A start without SND_NOSTOP cuts off what plays; with SND_NOSTOP
 // nothing starts while a sound plays; without SND_ASYNC the call returns when the sound ends.
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     virtual void playSound(int id, std::uint32_t flags) = 0;
 };

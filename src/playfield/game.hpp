@@ -12,7 +12,7 @@ namespace kelvar {
 
 // The windows around the play field, as the game core needs them.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // The help screen's check box "DO NOT vertically center game window...": 1 ticked, 0 clear.
     // Creates the help window, hidden, if it does not exist yet.
@@ -38,16 +38,22 @@ struct Game {
 void setTimerInterval(Game& g, std::int16_t ms);
 
 // Lets pending window events through (key presses, repaints).
-inline void doEvents(Game& g) { g.svc.events.processEvents(); }
+inline void doEvents(Game& g) {
+    g.svc.events.processEvents();
+}
 
 // Plays a sound by id with the given flags (see platform/sound.hpp).
 inline void playSound(Game& g, int id, std::optional<std::uint32_t> flags) {
     basWave(g.svc.events, g.svc.sound, id, flags);
 }
 
-inline void tickDelay(Game& g, std::int32_t ms) { g.svc.clock.tickDelay(ms); }
+inline void tickDelay(Game& g, std::int32_t ms) {
+    g.svc.clock.tickDelay(ms);
+}
 
 // Labels show numbers as plain decimal digits.
-inline std::string digits(long long v) { return std::to_string(v); }
+inline std::string digits(long long v) {
+    return std::to_string(v);
+}
 
 } // namespace kelvar

@@ -15,7 +15,8 @@ bool InitJoystick(JoystickState& joy, JoystickDevice& device, std::int32_t joyNu
 void PollJoystick(JoystickState& joy, JoystickDevice& device) {
     JoyReading r;
     if (device.read(joy.JoyId, r)) joy.last = r;
-    for (int i = 15; i >= 0; --i) joy.JoyButton[static_cast<std::size_t>(i)] = (joy.last.buttons >> i) & 1u;
+    for (int i = 15; i >= 0; --i)
+        joy.JoyButton[static_cast<std::size_t>(i)] = (joy.last.buttons >> i) & 1u;
     joy.JoyX = joy.last.x;
     joy.JoyY = joy.last.y;
 }

@@ -16,7 +16,9 @@ constexpr float kMissileParked = -9999;
 constexpr int kLaunchSound = 16;
 constexpr int kFireButtons = 7;
 
-bool planetAlive(const Game& g) { return g.el.LifeBar.Width > 0; }
+bool planetAlive(const Game& g) {
+    return g.el.LifeBar.Width > 0;
+}
 
 void togglePause(Game& g) {
     if (!planetAlive(g)) return;
@@ -48,14 +50,23 @@ void parkMissile(Game& g) {
 
 void Form_KeyDown(Game& g, int keyCode) {
     switch (keyCode) {
-    case key::Left: g.st.Motion = 1; break;
-    case key::Right: g.st.Motion = 2; break;
+    case key::Left:
+        g.st.Motion = 1;
+        break;
+    case key::Right:
+        g.st.Motion = 2;
+        break;
     case key::Space:
         if (g.el.Timer1.Interval != 0 && planetAlive(g) && !g.st.Rocket) launchMissile(g);
         break;
-    case key::Escape: g.st.GameOver = true; break;
-    case key::Pause: togglePause(g); break;
-    default: break;
+    case key::Escape:
+        g.st.GameOver = true;
+        break;
+    case key::Pause:
+        togglePause(g);
+        break;
+    default:
+        break;
     }
 }
 

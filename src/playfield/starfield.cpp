@@ -8,13 +8,16 @@ namespace kelvar {
 
 namespace {
 // Fall of each star in twips per tick, by star number.
-constexpr std::array<std::int16_t, kStars> kStarSpeed{20, 15, 30, 10, 5, 25, 35, 8, 30, 23, 55, 37,
-    20, 12, 44, 22, 11, 33, 4, 48, 50, 31, 16, 52, 9, 34, 40, 29, 9, 26, 17, 29, 58, 37, 52};
+constexpr std::array<std::int16_t, kStars> kStarSpeed{
+    20, 15, 30, 10, 5,  25, 35, 8,  30, 23, 55, 37, 20, 12, 44, 22, 11, 33,
+    4,  48, 50, 31, 16, 52, 9,  34, 40, 29, 9,  26, 17, 29, 58, 37, 52};
 constexpr float kStarBottom = 6800, kStarRestart = -200;
 constexpr float kPlanetLowest = 7000, kPlanetSink = 15;
 
 // A palette colour from 1 to 15; black never comes up.
-int twinkleColour(Random& rng) { return static_cast<int>(roundHalfEven(14.0 * rng.next() + 1.0)); }
+int twinkleColour(Random& rng) {
+    return static_cast<int>(roundHalfEven(14.0 * rng.next() + 1.0));
+}
 } // namespace
 
 void starfieldAndPlanet(Game& g) {

@@ -11,7 +11,9 @@ constexpr int kGameOverSound = 24;
 constexpr std::int32_t kGameOverPause = 350;
 } // namespace
 
-void parkPointer(Game& g) { g.svc.pointer.setCursorPosition(kParkX, kParkY); }
+void parkPointer(Game& g) {
+    g.svc.pointer.setCursorPosition(kParkX, kParkY);
+}
 
 void gameOverSequence(Game& g) {
     setTimerInterval(g, 0);

@@ -29,7 +29,7 @@ constexpr ui::Area at(int x, int y, int w, int h) {
 
 // The arrow printed on an arrow key: a small solid triangle.
 class ArrowGlyph : public ui::Widget {
-public:
+  public:
     enum class Points { Up, Down, Left, Right };
     ArrowGlyph(std::string name, ui::Area key, Points points)
         : Widget(std::move(name), key), points_(points) {}
@@ -55,7 +55,7 @@ public:
         }
     }
 
-private:
+  private:
     Points points_;
 };
 

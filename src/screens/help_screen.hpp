@@ -19,7 +19,7 @@ inline constexpr int kHelpWidth = 6570; // client area in twips
 inline constexpr int kHelpHeight = 5955;
 
 class HelpScreen {
-public:
+  public:
     struct Actions {
         std::function<void()> begin; // SBattle_Click
     };
@@ -41,7 +41,7 @@ public:
     void handleEvent(const SDL_Event& e);
     void render();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -42,13 +42,14 @@ void PlayFieldView::render(const Game& g) {
                            el.Image1.Height);
     for (const Picture* p : {&el.Image2, &el.Image3})
         if (p->Visible && p->Picture) pictures_.draw(p->Picture, p->Left, p->Top);
-    for (const Label* l : {&el.ScoreText, &el.ScoreLbl, &el.TopScoreText, &el.TopScoreLbl,
-                           &el.LevelText, &el.LevelLbl, &el.LossesText, &el.LossesLbl, &el.CHL,
-                           &el.EnmyLbl})
+    for (const Label* l :
+         {&el.ScoreText, &el.ScoreLbl, &el.TopScoreText, &el.TopScoreLbl, &el.LevelText,
+          &el.LevelLbl, &el.LossesText, &el.LossesLbl, &el.CHL, &el.EnmyLbl})
         ui::drawLabel(r, *l);
     if (el.LifeBar.Visible && el.LifeBar.Width > 0)
-        ui::fillRect(r, kPalette[static_cast<std::size_t>(el.LifeBar.BackColor & 15)],
-                     ui::pxRect(el.LifeBar.Left, el.LifeBar.Top, el.LifeBar.Width, el.LifeBar.Height));
+        ui::fillRect(
+            r, kPalette[static_cast<std::size_t>(el.LifeBar.BackColor & 15)],
+            ui::pxRect(el.LifeBar.Left, el.LifeBar.Top, el.LifeBar.Width, el.LifeBar.Height));
     if (el.Line2.Visible)
         ui::drawLine(r, el.Line2.Color, el.Line2.X1, el.Line2.Y1, el.Line2.X2, el.Line2.Y2);
 

@@ -8,12 +8,12 @@
 namespace kelvar {
 
 class PlayFieldView {
-public:
+  public:
     PlayFieldView();
     ui::Window& window() { return window_; }
     void render(const Game& g);
 
-private:
+  private:
     void drawSprite(const Sprite& s);
     ui::Window window_;
     ui::Pictures pictures_;

@@ -17,7 +17,7 @@ inline constexpr int kTitleWidth = 5265; // client area in twips
 inline constexpr int kTitleHeight = 6015;
 
 class TitleScreen {
-public:
+  public:
     struct Actions {
         std::function<void()> startGame; // StartBtn_Click
         std::function<void()> exit;      // Exit_Click
@@ -31,7 +31,7 @@ public:
     void handleEvent(const SDL_Event& e);
     void render();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

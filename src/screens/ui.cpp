@@ -49,8 +49,12 @@ void Window::show() {
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
 }
-void Window::hide() { SDL_HideWindow(window_); }
-bool Window::shown() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0; }
+void Window::hide() {
+    SDL_HideWindow(window_);
+}
+bool Window::shown() const {
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
+}
 
 SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop) {
     // In twips: Left = (screen - window) / 2, Top = (screen - window) / 2 - 250.
@@ -241,7 +245,8 @@ void drawLine(SDL_Renderer* r, Rgb colour, double x1, double y1, double x2, doub
 
 void drawLabel(SDL_Renderer* r, const Label& l) {
     if (!l.Visible) return;
-    SDL_Rect box{px(l.Left), px(l.Top), l.Width > 0 ? px(l.Width) : 0, l.Height > 0 ? px(l.Height) : 0};
+    SDL_Rect box{px(l.Left), px(l.Top), l.Width > 0 ? px(l.Width) : 0,
+                 l.Height > 0 ? px(l.Height) : 0};
     if (l.HasBackColor && box.w > 0 && box.h > 0) fillRect(r, l.BackColor, box);
     drawText(r, l.font, l.Caption, l.ForeColor, box, l.Centred ? Align::Centre : Align::Left,
              l.Width > 0);

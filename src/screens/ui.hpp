@@ -14,7 +14,9 @@
 
 namespace kelvar::ui {
 
-inline int px(double twips) { return twipsToPixels(twips); }
+inline int px(double twips) {
+    return twipsToPixels(twips);
+}
 SDL_Rect pxRect(double left, double top, double width, double height);
 SDL_Color sdlColour(Rgb rgb);
 
@@ -24,7 +26,7 @@ SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHei
 
 // A fixed-size window whose client area is given in twips. Created hidden.
 class Window {
-public:
+  public:
     Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips);
     ~Window();
     Window(const Window&) = delete;
@@ -41,7 +43,7 @@ public:
     void placeTop();
     void present() { SDL_RenderPresent(renderer_); }
 
-private:
+  private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
 };
@@ -61,7 +63,7 @@ SDL_Point textSize(const Font& f, const std::string& text);
 
 // Pictures by id, as textures of one renderer.
 class Pictures {
-public:
+  public:
     explicit Pictures(SDL_Renderer* r) : renderer_(r) {}
     ~Pictures();
     Pictures(const Pictures&) = delete;
@@ -72,7 +74,7 @@ public:
     // Draws picture `id` stretched into a box given in twips.
     void drawInto(int id, double left, double top, double width, double height);
 
-private:
+  private:
     SDL_Renderer* renderer_;
     std::map<int, SDL_Texture*> textures_;
 };

@@ -51,7 +51,7 @@ struct Paint {
 };
 
 class Widget {
-public:
+  public:
     Widget(std::string name, Area area) : name_(std::move(name)), area_(area) {}
     virtual ~Widget() = default;
     Widget(const Widget&) = delete;
@@ -67,13 +67,13 @@ public:
 
     bool visible = true;
 
-private:
+  private:
     std::string name_;
     Area area_;
 };
 
 class Label : public Widget {
-public:
+  public:
     Label(std::string name, Area area, std::string text, Font font, Rgb colour)
         : Widget(std::move(name), area), text(std::move(text)), font(font), colour(colour) {}
     void draw(const Paint& p, bool focused, bool pressed) const override;
@@ -89,7 +89,7 @@ public:
 
 // A filled rectangle with an optional border, or a frame alone.
 class Shape : public Widget {
-public:
+  public:
     Shape(std::string name, Area area, std::optional<Rgb> fill, std::optional<Rgb> border)
         : Widget(std::move(name), area), fill(fill), border(border) {}
     void draw(const Paint& p, bool focused, bool pressed) const override;
@@ -98,7 +98,7 @@ public:
 };
 
 class LineShape : public Widget {
-public:
+  public:
     // From (x1, y1) to (x2, y2), in twips; both ends are drawn.
     LineShape(std::string name, int x1, int y1, int x2, int y2, Rgb colour);
     void draw(const Paint& p, bool focused, bool pressed) const override;
@@ -108,7 +108,7 @@ public:
 };
 
 class PictureBox : public Widget {
-public:
+  public:
     PictureBox(std::string name, Area area, int pictureId)
         : Widget(std::move(name), area), picture(pictureId) {}
     // The picture at its own size from the box's corner, kept inside the box.
@@ -119,7 +119,7 @@ public:
 
 // A control that the mouse and the keyboard can press.
 class Control : public Widget {
-public:
+  public:
     using Widget::Widget;
     bool focusable() const override { return true; }
     // What a click does. Returns true when it ran an action of the program, which may close
@@ -128,7 +128,7 @@ public:
 };
 
 class PushButton : public Control {
-public:
+  public:
     PushButton(std::string name, Area area, std::string caption, std::function<void()> onClick)
         : Control(std::move(name), area), caption(std::move(caption)), onClick(std::move(onClick)) {
     }
@@ -142,7 +142,7 @@ public:
 };
 
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(std::string name, Area area, std::string caption, Rgb captionColour)
         : Control(std::move(name), area), caption(std::move(caption)),
           captionColour(captionColour) {}
@@ -160,7 +160,7 @@ class OptionButton;
 
 // Option buttons of which at most one is selected.
 class OptionGroup {
-public:
+  public:
     int selected() const { return selected_; } // -1: none
     void select(int index);                    // no notification
     void clear() { selected_ = -1; }
@@ -169,14 +169,14 @@ public:
     std::function<void(int)> onPick;
     void pick(int index);
 
-private:
+  private:
     friend class OptionButton;
     std::vector<OptionButton*> members_;
     int selected_ = -1;
 };
 
 class OptionButton : public Control {
-public:
+  public:
     // The round button fills `area`; its caption, if any, is drawn in `captionArea`, which the
     // mouse also reaches.
     OptionButton(std::string name, Area area, OptionGroup& group, std::string caption = {},
@@ -195,13 +195,13 @@ public:
     Font font = arial(8.25f);
     Align captionAlign = Align::Right;
 
-private:
+  private:
     OptionGroup& group_;
     int index_;
 };
 
 class Form {
-public:
+  public:
     Form(Window& window, Rgb background)
         : window_(window), pictures_(window.renderer()), background_(background) {}
 
@@ -229,7 +229,7 @@ public:
     Outcome handleEvent(const SDL_Event& e);
     void draw(); // the whole client area; no present
 
-private:
+  private:
     Outcome mouseDown(int x, int y);
     Outcome mouseUp(int x, int y);
     Outcome keyDown(const SDL_KeyboardEvent& k);

@@ -26,14 +26,16 @@ TEST(Bombs, FallByLevel) {
         int level;
         std::array<float, 4> fall;
     } cases[] = {
-        {0, {0, 0, 0, 0}}, {1, {34, 41, 27, 48}},    {3, {0, 0, 0, 0}},      {4, {43, 50, 36, 57}},
-        {5, {95, 110, 100, 90}}, {7, {0, 0, 0, 0}}, {8, {104, 119, 109, 99}}, {20, {140, 155, 145, 135}},
+        {0, {0, 0, 0, 0}},        {1, {34, 41, 27, 48}},      {3, {0, 0, 0, 0}},
+        {4, {43, 50, 36, 57}},    {5, {95, 110, 100, 90}},    {7, {0, 0, 0, 0}},
+        {8, {104, 119, 109, 99}}, {20, {140, 155, 145, 135}},
     };
     for (const auto& c : cases) {
         Rain r(c.level);
         bombStep(r.g);
         for (std::size_t b = 0; b < 4; ++b)
-            EXPECT_EQ(r.g.el.Bomb[b].Top, -9000 + c.fall[b]) << "level " << c.level << " Bomb" << b + 1;
+            EXPECT_EQ(r.g.el.Bomb[b].Top, -9000 + c.fall[b])
+                << "level " << c.level << " Bomb" << b + 1;
     }
 }
 
@@ -47,7 +49,8 @@ TEST(Bombs, FallOutPastTheBottomIntoAColumnOfTheSharedSequence) {
     EXPECT_EQ(r.g.el.Bomb[0].Top, 6800);
     EXPECT_EQ(r.g.el.Bomb[1].Top, -2500);
     EXPECT_EQ(r.g.el.Bomb[3].Top, -4000);
-    for (std::size_t b : {1u, 3u}) EXPECT_EQ(r.g.el.Bomb[b].Left, static_cast<float>(50 + 4250 * expected.next()));
+    for (std::size_t b : {1u, 3u})
+        EXPECT_EQ(r.g.el.Bomb[b].Left, static_cast<float>(50 + 4250 * expected.next()));
     EXPECT_EQ(r.g.rng.state(), expected.state());
 }
 
@@ -69,10 +72,10 @@ TEST(Bombs, HitTheShipAndStopTheMissileInsideOffCentreBoxes) {
         bool hits;
         int level = 4;
     } cases[] = {
-        {1800, 5000, false}, {1801, 5000, true}, {2249, 5000, true}, {2250, 5000, false},
-        {2000, 4700, false}, {2000, 4701, true}, {2000, 5269, true}, {2000, 5270, false},
-        {2875, 3000, false}, {2876, 3000, true}, {3174, 3000, true}, {3175, 3000, false},
-        {3000, 2775, false}, {3000, 2776, true}, {3000, 3194, true}, {3000, 3195, false},
+        {1800, 5000, false},    {1801, 5000, true},     {2249, 5000, true}, {2250, 5000, false},
+        {2000, 4700, false},    {2000, 4701, true},     {2000, 5269, true}, {2000, 5270, false},
+        {2875, 3000, false},    {2876, 3000, true},     {3174, 3000, true}, {3175, 3000, false},
+        {3000, 2775, false},    {3000, 2776, true},     {3000, 3194, true}, {3000, 3195, false},
         {2000, 5000, false, 0}, {3000, 3000, false, 0},
     };
     for (const auto& c : cases) {
@@ -112,7 +115,7 @@ TEST(Bombs, StopTheMissileFromLevelFourOn) {
         Rain r(level);
         r.g.el.PMissl = {3000, 3000, true, 100};
         r.g.st.Rocket = true;
-        r.g.el.Bomb[3] = {3000, 2800, true, 11}; // after any fall, within reach of the missile
+        r.g.el.Bomb[3] = {3000, 2800, true, 11};   // after any fall, within reach of the missile
         if (level == 3) r.g.el.Bomb[3].Top = 3000; // standing still
         bombStep(r.g);
         const bool stopped = level >= 4;

@@ -35,8 +35,7 @@ TEST(EnemyStep, BouncesOnlyBeyondTheWalls) {
     } cases[] = {
         {-100, -100, -200, -100},  // exactly -200: no bounce
         {-100.5f, -100, -199, 40}, // half a twip beyond: the left-wall step of the pair
-        {4290, 100, 4390, 100},
-        {4290.5f, 100, 4389, -20},
+        {4290, 100, 4390, 100},    {4290.5f, 100, 4389, -20},
         {4300, 125, 4389, -20}, // 4425 is put back at 4389
         {-250, 0, -199, 40},
     };
@@ -61,12 +60,12 @@ TEST(EnemyStep, WarningPlanetAndRamLines) {
         bool red, strike, rams;
         float shipTop = 5000;
     } cases[] = {
-        {100, 6400, false, false, false},   {100, 6400.5f, true, false, false},
-        {100, 6700, true, false, false},    {100, 6700.5f, false, true, false},
-        {1770, 5000, false, false, false},  {1771, 5000, false, false, true},
-        {2279, 5000, false, false, true},   {2280, 5000, false, false, false},
-        {2000, 4670, false, false, false},  {2000, 4671, false, false, true},
-        {2000, 5299, false, false, true},   {2000, 5300, false, false, false},
+        {100, 6400, false, false, false},       {100, 6400.5f, true, false, false},
+        {100, 6700, true, false, false},        {100, 6700.5f, false, true, false},
+        {1770, 5000, false, false, false},      {1771, 5000, false, false, true},
+        {2279, 5000, false, false, true},       {2280, 5000, false, false, false},
+        {2000, 4670, false, false, false},      {2000, 4671, false, false, true},
+        {2000, 5299, false, false, true},       {2000, 5300, false, false, false},
         {1770.5f, 4670.5f, false, false, true}, {2279.5f, 5299.5f, false, false, true},
         {2000, 6701, false, true, false, 6500}, // a planet strike cannot also ram
     };
@@ -80,7 +79,8 @@ TEST(EnemyStep, WarningPlanetAndRamLines) {
         EXPECT_EQ(f.g.el.LifeBar.BackColor == colour::LightRed, c.red) << c.left << "," << c.top;
         EXPECT_EQ(f.g.el.LifeBar.Width, c.strike ? 1016 : 1216) << c.left << "," << c.top;
         EXPECT_EQ(f.g.st.iLossVar, c.rams ? 3 : 4) << c.left << "," << c.top;
-        EXPECT_EQ(f.g.el.EmySpot[2].Top, c.strike || c.rams ? -1200 : c.top) << c.left << "," << c.top;
+        EXPECT_EQ(f.g.el.EmySpot[2].Top, c.strike || c.rams ? -1200 : c.top)
+            << c.left << "," << c.top;
     }
 }
 
@@ -93,8 +93,7 @@ TEST(EnemyStep, TwoRamsInOneTickAreTwoBlowsLowerNumberFirst) {
         std::vector<std::size_t> exploding; // the enemy showing the explosion at each blow's start
         f.t.events.onCall = [&](int) {
             for (std::size_t k = 0; k < 10; ++k)
-                if (f.g.el.EmySpot[k].Picture == 3 &&
-                    (exploding.empty() || exploding.back() != k))
+                if (f.g.el.EmySpot[k].Picture == 3 && (exploding.empty() || exploding.back() != k))
                     exploding.push_back(k);
         };
         EXPECT_EQ(f.t.timed([&] { enemyStep(f.g); }), 1400u);

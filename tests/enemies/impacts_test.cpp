@@ -53,7 +53,8 @@ TEST(ELands, AShipHitCostsAShipAndTheLastOneEndsTheGame) {
         EXPECT_EQ(b.g.el.LifeBar.Width, lives == 1 ? 0 : 1216);
         EXPECT_EQ(b.t.sound.started(), std::vector<int>(5, 17));
         EXPECT_EQ(b.g.el.PlrShip.Picture, 27);
-        EXPECT_EQ(std::count(shipPictures.begin(), shipPictures.end(), 26), 5); // drawn once per flash
+        EXPECT_EQ(std::count(shipPictures.begin(), shipPictures.end(), 26),
+                  5); // drawn once per flash
         EXPECT_EQ(b.g.el.PlrShip.Left, 2160);
         for (const auto& e : b.g.el.EmySpot) EXPECT_EQ(e.Picture, 6); // all restored
     }
@@ -65,7 +66,8 @@ TEST(ELands, ABlowInAChallengeStageEndsItAndCostsNoShipAfterTheLevelFlow) {
             Blows b(level);
             b.g.st.iEnmyLeft = 6;
             const Millis took = b.t.timed([&] { ELands(b.g, b.g.el.EmySpot[0], lossType); });
-            EXPECT_EQ(took, 360u + 75); // the field's flashes and the blast's frame; no ship flashes
+            EXPECT_EQ(took,
+                      360u + 75); // the field's flashes and the blast's frame; no ship flashes
             EXPECT_EQ(b.t.sound.started(), (std::vector<int>{17}));
             EXPECT_EQ(b.g.el.LifeBar.Width, 1216);
             EXPECT_EQ(b.g.st.iLossVar, 3);

@@ -74,8 +74,8 @@ TEST(MissileHits, ScoreIsTenTimesTheLevelAndTheTopScoreFollowsOnATie) {
         std::int32_t scoreAfter;
         bool topRewritten;
     } cases[] = {
-        {0, 0, 0, 0, true},      // level 0 scores nothing; 0 >= 0 still rewrites the top
-        {1, 0, 0, 10, true},     {5, 100, 500, 150, false},
+        {0, 0, 0, 0, true}, // level 0 scores nothing; 0 >= 0 still rewrites the top
+        {1, 0, 0, 10, true},        {5, 100, 500, 150, false},
         {5, 450, 500, 500, true}, // equal to the top score
         {12, 900, 500, 1020, true},
     };
@@ -88,7 +88,8 @@ TEST(MissileHits, ScoreIsTenTimesTheLevelAndTheTopScoreFollowsOnATie) {
         missileHits(s.g);
         EXPECT_EQ(s.g.st.iScore, c.scoreAfter) << c.level;
         EXPECT_EQ(s.g.st.iTopScore, c.topRewritten ? c.scoreAfter : c.top);
-        EXPECT_EQ(s.g.el.TopScoreLbl.Caption, c.topRewritten ? std::to_string(c.scoreAfter) : "old");
+        EXPECT_EQ(s.g.el.TopScoreLbl.Caption,
+                  c.topRewritten ? std::to_string(c.scoreAfter) : "old");
     }
 }
 

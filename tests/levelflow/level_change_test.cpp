@@ -63,14 +63,17 @@ TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndRestartsTheTimer) {
         ASSERT_EQ(level, prev["iLevel"].i() + 1);
         // The ship rose once more in this tick, then flew off in steps of 250 down to -1500.
         const float rise = (prev["iLevel"].i() == 3 || prev["iLevel"].i() == 7) ? 11 : 1;
-        const float top = prev["PlrShip"][1].f() > 2500 ? prev["PlrShip"][1].f() - rise : prev["PlrShip"][1].f();
+        const float top =
+            prev["PlrShip"][1].f() > 2500 ? prev["PlrShip"][1].f() - rise : prev["PlrShip"][1].f();
         const long long positions = static_cast<long long>((top + 1500) / 250) + 1;
         const long long change = 200 + 942 + 75 + 35 * positions + 400 + 1363 + 450;
         const long long took = t["end"].i() - t["start"].i();
-        const bool lastShot = prev["iEnmyLeft"].i() == 1 && t["iScore"].i() == prev["iScore"].i() + 10 * (level - 1);
+        const bool lastShot =
+            prev["iEnmyLeft"].i() == 1 && t["iScore"].i() == prev["iScore"].i() + 10 * (level - 1);
         if (lastShot) {
             ++byTheLastShot;
-            EXPECT_EQ(took, change + 60) << "tick " << i + 1; // the hit's three frames, then the change
+            EXPECT_EQ(took, change + 60)
+                << "tick " << i + 1; // the hit's three frames, then the change
         } else {
             EXPECT_GE(took, change) << "tick " << i + 1;
         }
@@ -80,7 +83,8 @@ TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndRestartsTheTimer) {
         EXPECT_EQ(t["iEnmyLeft"].i(), quota[level]);
         // A life for reaching 4 or 8; a boss that landed instead took it back in the same tick.
         const bool bonus = (level == 4 || level == 8) && lastShot;
-        EXPECT_EQ(t["iLossVar"].i() - prev["iLossVar"].i(), bonus ? 1 : 0) << "reaching level " << level;
+        EXPECT_EQ(t["iLossVar"].i() - prev["iLossVar"].i(), bonus ? 1 : 0)
+            << "reaching level " << level;
     }
     EXPECT_GE(changes, 8);
     EXPECT_GT(byTheLastShot, 0);

@@ -20,8 +20,9 @@ TEST(PowBomb, EmergesWhenTheCountIsExactlyHalfTheTotal) {
         std::int16_t total, left;
         bool cameBefore, emerges;
     } cases[] = {
-        {30, 16, false, false}, {30, 15, false, true}, {30, 14, false, false},
-        {30, 15, true, false},  {31, 15, false, false}, {31, 16, false, false}, {10, 5, false, true},
+        {30, 16, false, false}, {30, 15, false, true},  {30, 14, false, false},
+        {30, 15, true, false},  {31, 15, false, false}, {31, 16, false, false},
+        {10, 5, false, true},
     };
     for (const auto& c : cases) {
         Level l;
@@ -59,7 +60,10 @@ TEST(PowBomb, AHitBlastsTheFormationAndBoostsAWeakPlanet) {
         std::int16_t left, leftAfter;
         std::int32_t meter, meterAfter;
     } cases[] = {
-        {25, 15, 1016, 1216}, {7, 0, 1216, 1216}, {12, 2, 1019, 1219}, {20, 10, 1020, 1020},
+        {25, 15, 1016, 1216},
+        {7, 0, 1216, 1216},
+        {12, 2, 1019, 1219},
+        {20, 10, 1020, 1020},
     };
     for (const auto& c : cases) {
         Level l;
@@ -84,7 +88,8 @@ TEST(PowBomb, AHitBlastsTheFormationAndBoostsAWeakPlanet) {
 }
 
 TEST(PowBomb, MissesAtExactly280Twips) {
-    for (auto [dl, dt] : {std::pair{280.0f, 0.0f}, std::pair{0.0f, -280.0f}, std::pair{-280.0f, 100.0f}}) {
+    for (auto [dl, dt] :
+         {std::pair{280.0f, 0.0f}, std::pair{0.0f, -280.0f}, std::pair{-280.0f, 100.0f}}) {
         Level l;
         l.g.el.Power = {1500, 1500, true, 101};
         l.g.el.PMissl = {1500 + dl, 1500 + dt, true, 100};

@@ -43,22 +43,49 @@ constexpr Ten kZero{};
 // The cells where a typo would hide: the first level, the shared formations, the last rows
 // of the tables and the levels beyond them, the challenge stages.
 const LevelCase kCases[] = {
-    {0, kFormALefts, kFormATops, {88, 75, 82, -82, -75, -88, 80, -80, 75, -75},
-     {7, 19, 10, 13, 9, 22, 16, 4, 18, 2}, 30, 5},
+    {0,
+     kFormALefts,
+     kFormATops,
+     {88, 75, 82, -82, -75, -88, 80, -80, 75, -75},
+     {7, 19, 10, 13, 9, 22, 16, 4, 18, 2},
+     30,
+     5},
     {3, kBossLefts, kBossTops, kZero, {48, 48, 48, 48, 48, 48, 48, 48, 48, 48}, 10, 32},
-    {5, kFormALefts, kFormATops, {38, 25, 42, -42, -25, -38, 30, -30, 25, -25},
-     {21, 39, 29, 32, 25, 34, 22, 42, 17, 10}, 64, 9},
+    {5,
+     kFormALefts,
+     kFormATops,
+     {38, 25, 42, -42, -25, -38, 30, -30, 25, -25},
+     {21, 39, 29, 32, 25, 34, 22, 42, 17, 10},
+     64,
+     9},
     {7, kBossLefts, kBossTops, kZero, {72, 72, 72, 72, 72, 72, 72, 72, 72, 72}, 10, 32},
-    {14, kFormALefts, kFormATops, {38, 25, 42, -42, -25, -38, 30, -30, 25, -25},
-     {98, 91, 84, 74, 67, 72, 44, 52, 34, 54}, 108, 28},
+    {14,
+     kFormALefts,
+     kFormATops,
+     {38, 25, 42, -42, -25, -38, 30, -30, 25, -25},
+     {98, 91, 84, 74, 67, 72, 44, 52, 34, 54},
+     108,
+     28},
     {15, kFormBLefts, kFormBTops, kZero, {45, 103, 93, 85, 60, 70, 40, 79, 65, 54}, 110, 32},
-    {16, kFormBLefts, kFormBTops, {70, 125, 105, -105, -125, -70, 80, -80, 110, -110},
-     {46, 104, 94, 86, 61, 71, 41, 80, 66, 55}, 110, 32},
-    {30, kFormBLefts, kFormBTops, {70, 125, 105, -105, -125, -70, 80, -80, 110, -110},
-     {60, 118, 108, 100, 75, 85, 55, 94, 80, 69}, 110, 32},
+    {16,
+     kFormBLefts,
+     kFormBTops,
+     {70, 125, 105, -105, -125, -70, 80, -80, 110, -110},
+     {46, 104, 94, 86, 61, 71, 41, 80, 66, 55},
+     110,
+     32},
+    {30,
+     kFormBLefts,
+     kFormBTops,
+     {70, 125, 105, -105, -125, -70, 80, -80, 110, -110},
+     {60, 118, 108, 100, 75, 85, 55, 94, 80, 69},
+     110,
+     32},
 };
 
-void PrintTo(const LevelCase& c, std::ostream* os) { *os << "level " << c.level; }
+void PrintTo(const LevelCase& c, std::ostream* os) {
+    *os << "level " << c.level;
+}
 
 class PrepNewLevelTable : public ::testing::TestWithParam<LevelCase> {};
 
@@ -88,7 +115,9 @@ TEST_P(PrepNewLevelTable, SetsFormationStepsCountPictureAndFalls) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, PrepNewLevelTable, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return "level" + std::to_string(info.param.level); });
+                         [](const auto& info) {
+                             return "level" + std::to_string(info.param.level);
+                         });
 
 TEST(PrepNewLevel, ResetsTheLevelsCommonState) {
     testing::TestGame t;

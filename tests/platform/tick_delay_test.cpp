@@ -30,7 +30,8 @@ TEST(WaitMoreThan, EndsJustAfterTheWaitEvenAcrossTheCountersWrap) {
     for (std::uint32_t origin : {0u, 1000u, kMax - 5, kMax - 1, kMax}) {
         for (std::int32_t ms : {0, 1, 10, 350, 100000}) {
             FakeCounter c{origin, 1};
-            waitMoreThan(ms, [&] { return c.read(); }, [&](std::uint32_t s) { c.now += s; });
+            waitMoreThan(
+                ms, [&] { return c.read(); }, [&](std::uint32_t s) { c.now += s; });
             const std::uint32_t elapsed = c.last - c.start;
             EXPECT_GT(elapsed, static_cast<std::uint32_t>(ms)) << origin << " " << ms;
             // Sleeping never carries the wait far past its end.
@@ -44,8 +45,8 @@ TEST(SoundFlags, TheGamesFlagsBecomeMemoryPlays) {
         std::optional<std::uint32_t> in;
         std::uint32_t out;
     } cases[] = {
-        {0u, 4u}, {1u, 5u}, {17u, 21u}, {std::nullopt, 7u}, {0x20000u, 4u}, {0x10000u, 4u},
-        {0x30011u, 0x15u},
+        {0u, 4u},       {1u, 5u},       {17u, 21u},        {std::nullopt, 7u},
+        {0x20000u, 4u}, {0x10000u, 4u}, {0x30011u, 0x15u},
     };
     for (const auto& c : cases) EXPECT_EQ(normaliseSoundFlags(c.in), c.out);
 }

@@ -28,7 +28,9 @@ const OptionsCase kCases[] = {
 };
 
 // Names the case in test listings instead of dumping its bytes.
-void PrintTo(const OptionsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OptionsCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LoadConfigCases : public ::testing::TestWithParam<OptionsCase> {};
 

@@ -15,14 +15,12 @@ TEST(ShipStep, WrapsOnlyPastItsThresholds) {
         int key;
         float to;
     } cases[] = {
-        {165, key::Left, -120},   // -120 is not below -180: stays
-        {-120, key::Left, 4385},  // -405: wraps
-        {105, key::Left, -180},   // exactly -180 stays
-        {2160, key::Left, 1875},
-        {4155, key::Right, 0},    // 4440: wraps
-        {4115, key::Right, 4400}, // exactly 4400 stays
-        {4400, key::Right, 0},
-        {-180, key::Right, 105},
+        {165, key::Left, -120},                          // -120 is not below -180: stays
+        {-120, key::Left, 4385},                         // -405: wraps
+        {105, key::Left, -180},                          // exactly -180 stays
+        {2160, key::Left, 1875},  {4155, key::Right, 0}, // 4440: wraps
+        {4115, key::Right, 4400},                        // exactly 4400 stays
+        {4400, key::Right, 0},    {-180, key::Right, 105},
     };
     for (const auto& c : cases) {
         testing::TestGame t;

@@ -6,8 +6,11 @@ namespace kelvar {
 namespace {
 
 // The generator worked out by hand: x <- (x * 1140671485 + 12820163) mod 2^24, r = x / 2^24.
-// 1140671485 mod 2^24 = 1140671485 - 67 * 2^24 = 16598013, so the products stay small enough for 64 bits.
-std::uint64_t nextX(std::uint64_t x) { return (x * 16598013u + 12820163u) & 0xFFFFFFu; }
+// 1140671485 mod 2^24 = 1140671485 - 67 * 2^24 = 16598013, so the products stay small enough for 64
+// bits.
+std::uint64_t nextX(std::uint64_t x) {
+    return (x * 16598013u + 12820163u) & 0xFFFFFFu;
+}
 
 TEST(Random, FirstValuesOfTheSequence) {
     Random rng;

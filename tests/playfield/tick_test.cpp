@@ -7,12 +7,13 @@
 namespace kelvar {
 namespace {
 
-using testing::demoText;
 using testing::DemoRun;
+using testing::demoText;
 using testing::playDemo;
 
 TEST(Tick, RunsEveryIntervalOfTheChosenSpeed) {
-    for (auto [code, ms] : {std::pair{"U", 35}, std::pair{"0", 30}, std::pair{"1", 40}, std::pair{"2", 45}}) {
+    for (auto [code, ms] :
+         {std::pair{"U", 35}, std::pair{"0", 30}, std::pair{"1", 40}, std::pair{"2", 45}}) {
         auto run = playDemo(demoText("6 end\n", code));
         ASSERT_EQ(run.ticks.size(), 6u) << code;
         for (int n = 1; n <= 6; ++n) {
@@ -94,7 +95,8 @@ TEST(Tick, PauseAtTheEndOfALongTickRearmsFromThatMoment) {
     const std::string at = std::to_string(n);
     for (const std::string& point : {std::string("9"), std::string("0")}) {
         const std::string when = point == "0" ? std::to_string(n + 1) + " 0" : at + " 9";
-        auto run = playDemo(demoText(when + " key 19\n" + when + " key 19\n" + std::to_string(n + 1) + " end\n"));
+        auto run = playDemo(
+            demoText(when + " key 19\n" + when + " key 19\n" + std::to_string(n + 1) + " end\n"));
         ASSERT_EQ(run.ticks.size(), static_cast<std::size_t>(n + 1));
         EXPECT_EQ(run.tick(n)["end"].i(), strike["end"].i());
         EXPECT_EQ(run.tick(n + 1)["start"].i(), strike["end"].i() + 35) << point;
@@ -110,7 +112,8 @@ TEST(Tick, ALaunchDuringAnImpactSoundIsSilent) {
     // Point 3 is at the strike's start (17 still plays); point 9 is 360 ms later (it has ended).
     for (auto [point, heard] : {std::pair{3, false}, std::pair{9, true}}) {
         const std::string at = std::to_string(n);
-        auto run = playDemo(demoText(at + " " + std::to_string(point) + " key 32\n" + at + " end\n"));
+        auto run =
+            playDemo(demoText(at + " " + std::to_string(point) + " key 32\n" + at + " end\n"));
         const auto& t = run.tick(n);
         EXPECT_TRUE(t["Rocket"].b()) << point;
         EXPECT_EQ(t["PMissl"][1].f(), shipTop - 150) << point; // launched after this tick's flight
@@ -124,8 +127,9 @@ TEST(Tick, ALaunchDuringAnImpactSoundIsSilent) {
 TEST(Tick, EscapeEndsTheGameAtTheNextTickAndNothingElseRuns) {
     auto run = playDemo(demoText("5 0 key 27\n9 end\n"));
     ASSERT_EQ(run.ticks.size(), 5u);
-    EXPECT_EQ(summaryJson(run.summary), // 175 + sound 24's 1802 + 350
-              R"({"ticks":5,"ms":2327,"ended":"game_over","iLevel":0,"iScore":0,"iTopScore":0,"iLossVar":4})");
+    EXPECT_EQ(
+        summaryJson(run.summary), // 175 + sound 24's 1802 + 350
+        R"({"ticks":5,"ms":2327,"ended":"game_over","iLevel":0,"iScore":0,"iTopScore":0,"iLossVar":4})");
     const auto& t5 = run.tick(5);
     EXPECT_TRUE(t5["game_over"].b());
     EXPECT_EQ(t5["start"].i(), 175);

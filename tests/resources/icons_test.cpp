@@ -35,7 +35,10 @@ struct Picture {
 
     std::uint32_t at(int x, int y) const { return argb[static_cast<std::size_t>(y * w + x)]; }
     bool opaque(int x, int y) const { return (at(x, y) >> 24) != 0; }
-    int opaqueCount() const { return static_cast<int>(std::ranges::count_if(argb, [](std::uint32_t p) { return p >> 24; })); }
+    int opaqueCount() const {
+        return static_cast<int>(
+            std::ranges::count_if(argb, [](std::uint32_t p) { return p >> 24; }));
+    }
 };
 
 Picture fromSurface(SDL_Surface* loaded) {
@@ -67,13 +70,16 @@ struct Expected {
 // Every picture the game asks for, with its size.
 const std::vector<Expected> kExpected = [] {
     std::vector<Expected> e;
-    for (int id : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 21, 22, 23, 26, 27, 28, 30, 31, 32, 100, 101, 102})
+    for (int id :
+         {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 21, 22, 23, 26, 27, 28, 30, 31, 32, 100, 101, 102})
         e.push_back({id, 32, 32, true});
     e.push_back({kelvar::pic::SidePanelArt, 150, 200, false});
     e.push_back({kelvar::pic::TitleArt, 320, 240, false});
-    for (int id = kelvar::pic::TitleLegend1; id <= kelvar::pic::TitleLegend6; ++id) e.push_back({id, 32, 32, true});
+    for (int id = kelvar::pic::TitleLegend1; id <= kelvar::pic::TitleLegend6; ++id)
+        e.push_back({id, 32, 32, true});
     e.push_back({kelvar::pic::StartButton, 16, 16, true});
-    for (int id = kelvar::pic::HelpPicture1; id <= kelvar::pic::HelpPicture7; ++id) e.push_back({id, 32, 32, true});
+    for (int id = kelvar::pic::HelpPicture1; id <= kelvar::pic::HelpPicture7; ++id)
+        e.push_back({id, 32, 32, true});
     return e;
 }();
 
@@ -99,7 +105,8 @@ TEST(Pictures, EachLoadsAtItsSizeInThePalette) {
         ASSERT_EQ(p.h, e.h);
         int offPalette = 0;
         for (std::uint32_t px : p.argb)
-            if ((px >> 24) != 0 && ((px >> 24) != 0xFF || !kPalette.contains(px & 0xFFFFFF))) ++offPalette;
+            if ((px >> 24) != 0 && ((px >> 24) != 0xFF || !kPalette.contains(px & 0xFFFFFF)))
+                ++offPalette;
         EXPECT_EQ(offPalette, 0);
         if (e.sprite) {
             EXPECT_FALSE(p.opaque(0, 0));
@@ -120,18 +127,21 @@ bool sheetShows(const Picture& sheet, const Picture& p, int zoom) {
     std::vector<Px> pattern;
     for (int y = 0; y < p.h * zoom; ++y)
         for (int x = 0; x < p.w * zoom; ++x)
-            pattern.push_back({x, y, p.opaque(x / zoom, y / zoom) ? p.at(x / zoom, y / zoom) : 0xFF000000U});
+            pattern.push_back(
+                {x, y, p.opaque(x / zoom, y / zoom) ? p.at(x / zoom, y / zoom) : 0xFF000000U});
     // Opaque pixels first: the sheet is mostly black, so they rule out a place soonest.
     std::ranges::stable_partition(pattern, [](const Px& q) { return q.argb != 0xFF000000U; });
     for (int sy = 0; sy + p.h * zoom <= sheet.h; ++sy)
         for (int sx = 0; sx + p.w * zoom <= sheet.w; ++sx)
-            if (std::ranges::all_of(pattern, [&](const Px& q) { return sheet.at(sx + q.x, sy + q.y) == q.argb; }))
+            if (std::ranges::all_of(
+                    pattern, [&](const Px& q) { return sheet.at(sx + q.x, sy + q.y) == q.argb; }))
                 return true;
     return false;
 }
 
 TEST(IconSheet, WritesAPngShowingThePicturesAtOneAndFourTimes) {
-    const auto path = std::filesystem::temp_directory_path() / ("kelvar_icons_" + std::to_string(::getpid()) + ".png");
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("kelvar_icons_" + std::to_string(::getpid()) + ".png");
     ASSERT_TRUE(kelvar::writeIconSheet(path.string()));
     SurfacePtr png(IMG_Load(path.string().c_str()));
     std::filesystem::remove(path);

@@ -17,7 +17,7 @@ constexpr std::array<const char*, 4> kOptions{"OptionBtn1", "OptionBtn2", "Optio
 constexpr std::array<const char*, 4> kCodes{"U", "0", "1", "2"};
 
 class HelpScreenTest : public ScreenTest {
-protected:
+  protected:
     int begins = 0;
     HelpScreen screen{HelpScreen::Actions{[this] { ++begins; }}};
 

@@ -12,7 +12,7 @@ namespace kelvar {
 namespace {
 
 class HelpOptions : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -52,8 +52,8 @@ TEST_F(HelpOptions, CheckBoxFollowsThePlacementFlag) {
         const char* file;
         int ticked;
     } cases[] = {
-        {"U\r\n 1\r\n", 1}, {"U\n1\n", 1}, {"U\r\n 0\r\n", 0}, {"U\r\nabc\r\n", 0},
-        {"U\r\n\r\n", 0},   {nullptr, 0},
+        {"U\r\n 1\r\n", 1},  {"U\n1\n", 1},    {"U\r\n 0\r\n", 0},
+        {"U\r\nabc\r\n", 0}, {"U\r\n\r\n", 0}, {nullptr, 0},
     };
     for (const auto& c : cases) {
         t.options.files.clear();

@@ -5,9 +5,9 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <algorithm>
 #include <vector>
 
 #include "screens/ui.hpp"
@@ -16,7 +16,7 @@
 namespace kelvar::test {
 
 class ScreenTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         setenv("SDL_VIDEODRIVER", "offscreen", 0); // ctest sets it; a run by hand may not
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();

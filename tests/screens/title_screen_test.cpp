@@ -11,7 +11,7 @@ namespace {
 using namespace test;
 
 class TitleScreenTest : public ScreenTest {
-protected:
+  protected:
     int starts = 0;
     int exits = 0;
     TitleScreen screen{TitleScreen::Actions{[this] { ++starts; }, [this] { ++exits; }}};
@@ -37,9 +37,10 @@ TEST_F(TitleScreenTest, ClicksAndKeysRunTheButtonsActions) {
         SDL_Keycode key;
         int starts, exits;
     } cases[] = {
-        {"StartBtn", 0, 0, 1, 0}, {"Exit", 0, 0, 0, 1}, {"NullFunc", 0, 0, 0, 0},
-        {nullptr, 0, SDLK_SPACE, 1, 0}, {nullptr, 0, SDLK_KP_ENTER, 1, 0}, {nullptr, 1, SDLK_RETURN, 0, 1},
-        {nullptr, 2, SDLK_SPACE, 0, 0}, {nullptr, 0, SDLK_a, 0, 0},
+        {"StartBtn", 0, 0, 1, 0},          {"Exit", 0, 0, 0, 1},
+        {"NullFunc", 0, 0, 0, 0},          {nullptr, 0, SDLK_SPACE, 1, 0},
+        {nullptr, 0, SDLK_KP_ENTER, 1, 0}, {nullptr, 1, SDLK_RETURN, 0, 1},
+        {nullptr, 2, SDLK_SPACE, 0, 0},    {nullptr, 0, SDLK_a, 0, 0},
     };
     for (const auto& c : cases) {
         TitleScreen s{{[&] { ++starts; }, [&] { ++exits; }}};

@@ -8,7 +8,7 @@
 namespace kelvar::testing {
 
 class RecordingShell final : public Shell {
-public:
+  public:
     void setCenterOrNot(int value) override { centerOrNot = value; }
     void closePlayFieldAndShowTitle() override { ++titlesShown; }
     int centerOrNot = -1;
@@ -18,7 +18,7 @@ public:
 // Event processing that a test can act in: `onCall(n)` runs at the n-th call (from 1), as a
 // key handler would, and never nested.
 class ScriptedEvents final : public EventPump {
-public:
+  public:
     void processEvents() override {
         if (inside_) return;
         ++calls;
@@ -30,13 +30,13 @@ public:
     std::function<void(int)> onCall;
     int calls = 0;
 
-private:
+  private:
     bool inside_ = false;
 };
 
 // The virtual clock, with a look at every wait before it passes.
 class WatchedClock final : public Clock {
-public:
+  public:
     explicit WatchedClock(VirtualClock& inner) : inner_(inner) {}
     Millis now() override { return inner_.now(); }
     void tickDelay(std::int32_t ms) override {
@@ -45,7 +45,7 @@ public:
     }
     std::function<void(std::int32_t)> onDelay;
 
-private:
+  private:
     VirtualClock& inner_;
 };
 

@@ -36,7 +36,7 @@ struct Json {
 
 // Reads the compact JSON the trace writer makes (no blanks between tokens).
 class JsonReader {
-public:
+  public:
     explicit JsonReader(std::string s) : s_(std::move(s)) {}
     Json read() {
         Json v = value();
@@ -44,13 +44,15 @@ public:
         return v;
     }
 
-private:
+  private:
     [[noreturn]] void fail() { throw std::runtime_error("bad JSON at " + std::to_string(p_)); }
     bool take(char c) { return p_ < s_.size() && s_[p_] == c ? (++p_, true) : false; }
     void expect(char c) {
         if (!take(c)) fail();
     }
-    bool word(const std::string& w) { return s_.compare(p_, w.size(), w) == 0 ? (p_ += w.size(), true) : false; }
+    bool word(const std::string& w) {
+        return s_.compare(p_, w.size(), w) == 0 ? (p_ += w.size(), true) : false;
+    }
     std::string string() {
         expect('"');
         std::string out;
@@ -82,7 +84,9 @@ private:
             v.boolean = true;
         } else if (!word("false") && !word("null")) {
             const std::size_t b = p_;
-            while (p_ < s_.size() && std::string_view("+-.0123456789eE").find(s_[p_]) != std::string_view::npos) ++p_;
+            while (p_ < s_.size() &&
+                   std::string_view("+-.0123456789eE").find(s_[p_]) != std::string_view::npos)
+                ++p_;
             if (b == p_) fail();
             v.text = s_.substr(b, p_ - b);
         }
@@ -92,7 +96,9 @@ private:
     std::size_t p_ = 0;
 };
 
-inline Json parseJson(const std::string& s) { return JsonReader(s).read(); }
+inline Json parseJson(const std::string& s) {
+    return JsonReader(s).read();
+}
 
 // A demo given as text, played headless.
 struct DemoRun {
@@ -123,7 +129,8 @@ inline DemoRun playDemo(const std::string& text) {
 // The recorded game through levels 0 to 8, played once per test program.
 inline const DemoRun& levelsDemo() {
     static const DemoRun run = [] {
-        std::ifstream file(std::string(KELVAR_TEST_DATA_DIR) + "/levels_0_to_8.demo", std::ios::binary);
+        std::ifstream file(std::string(KELVAR_TEST_DATA_DIR) + "/levels_0_to_8.demo",
+                           std::ios::binary);
         EXPECT_TRUE(file);
         return playDemo(std::string(std::istreambuf_iterator<char>(file), {}));
     }();

@@ -277,7 +277,7 @@ struct Places {
         }
     }
 
-private:
+  private:
     int indexOf(float v) {
         for (std::size_t i = 0; i < x.size(); ++i)
             if (x[i] == v) return static_cast<int>(i);
@@ -348,7 +348,7 @@ std::vector<std::optional<Shot>> shotsFrom(const Timeline& tl, int launch, float
 // The planner's view of one decision: the predicted field, where the ship can be safely at
 // each tick, and what each shot is worth.
 class Planner {
-public:
+  public:
     Planner(const World& w, Timeline tl) : w_(w), tl_(std::move(tl)), places_(w.shipLeft) {
         survey();
         deadlines();
@@ -401,7 +401,7 @@ public:
         return places_.x[static_cast<std::size_t>(places_.next[0][move])];
     }
 
-private:
+  private:
     // survival[t][i]: ticks from t on that the ship at place i after tick t's step stays unhurt,
     // moving as well as it can. reach_[t][i]: the first moves that lead safely to place i at t.
     void survey() {

@@ -14,7 +14,7 @@ namespace kelvar {
 struct Game;
 
 class Autopilot final : public TickObserver {
-public:
+  public:
     enum class Move { Stay, Left, Right };
     struct Decision {
         Move move = Move::Stay;
@@ -29,7 +29,7 @@ public:
     // Every key pressed so far, in the order pressed.
     const std::vector<DemoKey>& pressed() const { return pressed_; }
 
-private:
+  private:
     std::vector<DemoKey> pressed_;
 };
 

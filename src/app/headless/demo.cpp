@@ -37,7 +37,7 @@ bool seedNumber(const std::string& s, std::uint32_t& out) {
 }
 
 class Parser {
-public:
+  public:
     std::variant<Demo, DemoError> run(std::istream& in) {
         std::string raw;
         int lineNo = 0;
@@ -54,9 +54,11 @@ public:
         return demo;
     }
 
-private:
+  private:
     std::optional<DemoError> line(int n, const std::vector<std::string>& w) {
-        auto fail = [n](std::string msg) { return std::optional<DemoError>{DemoError{n, std::move(msg)}}; };
+        auto fail = [n](std::string msg) {
+            return std::optional<DemoError>{DemoError{n, std::move(msg)}};
+        };
         if (!sawHeader) {
             if (w.size() == 3 && w[0] + " " + w[1] + " " + w[2] == kDemoHeader) {
                 sawHeader = true;
@@ -105,7 +107,9 @@ private:
     }
 
     std::optional<DemoError> setting(int n, const std::vector<std::string>& w) {
-        auto fail = [n](std::string msg) { return std::optional<DemoError>{DemoError{n, std::move(msg)}}; };
+        auto fail = [n](std::string msg) {
+            return std::optional<DemoError>{DemoError{n, std::move(msg)}};
+        };
         if (lastTick > 0) return fail("'" + w[0] + "' must come before any timed line");
         if (w[0] == "speed") {
             if (!demo.speed.empty()) return fail("speed is given twice");
@@ -134,7 +138,9 @@ private:
 
 } // namespace
 
-std::variant<Demo, DemoError> parseDemo(std::istream& in) { return Parser{}.run(in); }
+std::variant<Demo, DemoError> parseDemo(std::istream& in) {
+    return Parser{}.run(in);
+}
 
 std::string formatDemo(const Demo& demo) {
     std::ostringstream out;
@@ -145,8 +151,8 @@ std::string formatDemo(const Demo& demo) {
     // Keys and joystick lines interleaved by tick; at one tick the joystick line goes first.
     std::size_t k = 0, j = 0;
     while (k < demo.keys.size() || j < demo.joys.size()) {
-        const bool takeJoy =
-            j < demo.joys.size() && (k == demo.keys.size() || demo.joys[j].tick <= demo.keys[k].tick);
+        const bool takeJoy = j < demo.joys.size() &&
+                             (k == demo.keys.size() || demo.joys[j].tick <= demo.keys[k].tick);
         if (takeJoy) {
             const DemoJoy& d = demo.joys[j++];
             out << d.tick << " joy " << d.reading.x << " " << d.reading.y << " "

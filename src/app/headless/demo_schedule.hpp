@@ -8,7 +8,7 @@
 namespace kelvar {
 
 class DemoSchedule {
-public:
+  public:
     explicit DemoSchedule(const Demo& demo) : demo_(demo) {}
 
     // Hands `deliver(code)` every key scheduled at (tick, point) or earlier and not yet given.
@@ -30,7 +30,7 @@ public:
         return current;
     }
 
-private:
+  private:
     const Demo& demo_;
     std::size_t next_ = 0, nextJoy_ = 0;
 };

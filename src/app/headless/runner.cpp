@@ -12,7 +12,7 @@ namespace kelvar {
 namespace {
 
 class NoWindows final : public Shell {
-public:
+  public:
     void setCenterOrNot(int) override {}
     // Without windows there is nothing to close and no title to show: the run ends here.
     void closePlayFieldAndShowTitle() override {}
@@ -20,7 +20,7 @@ public:
 
 // Delivers the demo's keys at their event points.
 class DemoEvents final : public EventPump {
-public:
+  public:
     explicit DemoEvents(const Demo& demo) : schedule(demo) {}
 
     void attach(Game& g) { game_ = &g; }
@@ -45,7 +45,7 @@ public:
     int pumps = 0;
     bool inTick = false;
 
-private:
+  private:
     Game* game_ = nullptr;
     bool inKeyHandler_ = false;
 };
@@ -127,8 +127,9 @@ RunSummary runDemo(Demo demo, std::ostream* trace, TickObserver* observer) {
 std::string summaryJson(const RunSummary& s) {
     return "{\"ticks\":" + std::to_string(s.ticks) + ",\"ms\":" + std::to_string(s.ms) +
            ",\"ended\":\"" + s.ended + "\",\"iLevel\":" + std::to_string(s.iLevel) +
-           ",\"iScore\":" + std::to_string(s.iScore) + ",\"iTopScore\":" +
-           std::to_string(s.iTopScore) + ",\"iLossVar\":" + std::to_string(s.iLossVar) + "}";
+           ",\"iScore\":" + std::to_string(s.iScore) +
+           ",\"iTopScore\":" + std::to_string(s.iTopScore) +
+           ",\"iLossVar\":" + std::to_string(s.iLossVar) + "}";
 }
 
 } // namespace kelvar

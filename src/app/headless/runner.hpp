@@ -19,7 +19,7 @@ struct RunSummary {
 // Called after every tick with the game as the tick left it; may press keys for later ticks
 // by appending them to the demo (the autopilot does).
 class TickObserver {
-public:
+  public:
     virtual ~TickObserver() = default;
     virtual void afterTick(int tick, const Game& g, Demo& demo) = 0;
 };

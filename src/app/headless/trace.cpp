@@ -13,7 +13,7 @@ std::string shortestFloat(float v) {
 namespace {
 
 class JsonObject {
-public:
+  public:
     explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
     ~JsonObject() { out_ += '}'; }
     std::string& key(const char* name) {
@@ -25,7 +25,7 @@ public:
         return out_;
     }
 
-private:
+  private:
     std::string& out_;
     bool first_ = true;
 };
@@ -47,10 +47,16 @@ void appendString(std::string& out, const std::string& s) {
     out += '"';
 }
 
-const char* flag(bool b) { return b ? "true" : "false"; }
+const char* flag(bool b) {
+    return b ? "true" : "false";
+}
 
-template <typename T> void appendNumber(std::string& out, T v) { out += std::to_string(v); }
-void appendNumber(std::string& out, float v) { out += shortestFloat(v); }
+template <typename T> void appendNumber(std::string& out, T v) {
+    out += std::to_string(v);
+}
+void appendNumber(std::string& out, float v) {
+    out += shortestFloat(v);
+}
 
 template <typename... T> void appendArray(std::string& out, T... values) {
     out += '[';

@@ -116,8 +116,10 @@ bool PosixOptionsFile::replace(const std::string& path, std::string_view bytes) 
     while (ok && done < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<std::size_t>(n);
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<std::size_t>(n);
     }
     ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;

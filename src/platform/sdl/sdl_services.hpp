@@ -7,48 +7,48 @@
 namespace kelvar {
 
 class SdlClock final : public Clock {
-public:
+  public:
     Millis now() override { return SDL_GetTicks64(); }
     void tickDelay(std::int32_t ms) override;
 };
 
 // Warps the pointer to a point of a window's client area given in twips.
 class SdlPointer final : public Pointer {
-public:
+  public:
     void setWindow(SDL_Window* w) { window_ = w; }
     bool setCursorPosition(std::int32_t xTwips, std::int32_t yTwips) override;
 
-private:
+  private:
     SDL_Window* window_ = nullptr;
 };
 
 // The play field's own key repeat: a held key repeats after `delayMs`, then every `periodMs`.
 // The desktop's repeat settings are left alone.
 class WindowKeyRepeat final : public KeyRepeat {
-public:
+  public:
     bool setKeyBoardDelay(std::int32_t delay) override;
     bool setKeyBoardSpeed(std::int32_t speed) override;
     std::uint32_t delayMs() const { return delayMs_; }
     std::uint32_t periodMs() const { return periodMs_; }
 
-private:
+  private:
     std::uint32_t delayMs_ = 500, periodMs_ = 100;
 };
 
 class SdlJoystick final : public JoystickDevice {
-public:
+  public:
     ~SdlJoystick() override;
     bool present(std::int32_t id) override;
     bool read(std::int32_t id, JoyReading& out) override;
 
-private:
+  private:
     SDL_Joystick* open(std::int32_t id);
     SDL_Joystick* joystick_ = nullptr;
     bool warned_ = false;
 };
 
 class PosixOptionsFile final : public OptionsFile {
-public:
+  public:
     std::string currentFolder() override;
     void clearAttributes(const std::string& path) override;
     std::unique_ptr<std::istream> openForReading(const std::string& path) override;

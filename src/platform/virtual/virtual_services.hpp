@@ -11,31 +11,31 @@
 namespace kelvar {
 
 class VirtualClock final : public Clock {
-public:
+  public:
     Millis now() override { return now_; }
     void tickDelay(std::int32_t ms) override { advance(ms < 0 ? 0 : static_cast<Millis>(ms)); }
     void advance(Millis ms) { now_ += ms; }
 
-private:
+  private:
     Millis now_ = 0;
 };
 
 class VirtualSound final : public SoundPlayer {
-public:
+  public:
     explicit VirtualSound(VirtualClock& clock) : clock_(clock) {}
     void playSound(int id, std::uint32_t flags) override;
     bool playing() const { return clock_.now() < endsAt_; }
     // Ids of the sounds that started, in order; the owner clears it when it has read it.
     std::vector<int>& started() { return started_; }
 
-private:
+  private:
     VirtualClock& clock_;
     Millis endsAt_ = 0;
     std::vector<int> started_;
 };
 
 class ScriptedJoystick final : public JoystickDevice {
-public:
+  public:
     bool present(std::int32_t id) override { return id == 0 && attached; }
     bool read(std::int32_t id, JoyReading& out) override {
         if (!present(id)) return false;
@@ -47,7 +47,7 @@ public:
 };
 
 class VirtualPointer final : public Pointer {
-public:
+  public:
     bool setCursorPosition(std::int32_t xTwips, std::int32_t yTwips) override {
         x = xTwips;
         y = yTwips;
@@ -59,7 +59,7 @@ public:
 };
 
 class VirtualKeyRepeat final : public KeyRepeat {
-public:
+  public:
     bool setKeyBoardDelay(std::int32_t d) override {
         delay = d;
         return true;
@@ -72,13 +72,13 @@ public:
 };
 
 class NoEvents final : public EventPump {
-public:
+  public:
     void processEvents() override { ++calls; }
     int calls = 0;
 };
 
 class MemoryOptionsFile final : public OptionsFile {
-public:
+  public:
     std::string currentFolder() override { return folder; }
     void clearAttributes(const std::string&) override {}
     std::unique_ptr<std::istream> openForReading(const std::string& path) override;

@@ -19,7 +19,8 @@ constexpr std::array<int, 9> kQuota{30, 40, 46, 10, 54, 64, 72, 10, 80};
 TEST(AutopilotDemo, ClearsLevelsZeroToEightAndReplaysExactly) {
     const testing::DemoRun& first = testing::levelsDemo();
     std::ifstream file(std::string(KELVAR_TEST_DATA_DIR) + "/levels_0_to_8.demo", std::ios::binary);
-    const testing::DemoRun second = testing::playDemo(std::string(std::istreambuf_iterator<char>(file), {}));
+    const testing::DemoRun second =
+        testing::playDemo(std::string(std::istreambuf_iterator<char>(file), {}));
     EXPECT_EQ(first.lines, second.lines) << "two replays of one demo differ";
     EXPECT_EQ(summaryJson(first.summary), summaryJson(second.summary));
 

@@ -31,8 +31,9 @@ TEST(Trace, FirstTickOfAGameExactly) {
         R"("labels":{"ScoreLbl":"0","TopScoreLbl":"0","LevelLbl":"0","LossesLbl":"4","EnmyLbl":"30"},)"
         R"("visible":{"Gover":false,"GShotLbl":false,"PauseTL":false,"CHL":false,"LifeBar":true}})";
     EXPECT_EQ(run.lines[0], expected);
-    EXPECT_EQ(summaryJson(run.summary),
-              R"({"ticks":1,"ms":35,"ended":"end","iLevel":0,"iScore":0,"iTopScore":0,"iLossVar":4})");
+    EXPECT_EQ(
+        summaryJson(run.summary),
+        R"({"ticks":1,"ms":35,"ended":"end","iLevel":0,"iScore":0,"iTopScore":0,"iLossVar":4})");
 }
 
 TEST(Trace, FloatsAreTheShortestTextThatReadsBack) {
