@@ -2,6 +2,8 @@
 // The real services on SDL2 (and POSIX for the options file).
 #include <SDL.h>
 
+#include "platform/sdl/posix_options_file.hpp"
+#include "platform/sdl/sdl_joystick.hpp"
 #include "platform/services.hpp"
 
 namespace kelvar {
@@ -33,26 +35,6 @@ class WindowKeyRepeat final : public KeyRepeat {
 
   private:
     std::uint32_t delayMs_ = 500, periodMs_ = 100;
-};
-
-class SdlJoystick final : public JoystickDevice {
-  public:
-    ~SdlJoystick() override;
-    bool present(std::int32_t id) override;
-    bool read(std::int32_t id, JoyReading& out) override;
-
-  private:
-    SDL_Joystick* open(std::int32_t id);
-    SDL_Joystick* joystick_ = nullptr;
-    bool warned_ = false;
-};
-
-class PosixOptionsFile final : public OptionsFile {
-  public:
-    std::string currentFolder() override;
-    void clearAttributes(const std::string& path) override;
-    std::unique_ptr<std::istream> openForReading(const std::string& path) override;
-    bool replace(const std::string& path, std::string_view bytes) override;
 };
 
 } // namespace kelvar
