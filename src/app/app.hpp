@@ -1,43 +1,44 @@
 #pragma once
-// The program in its windows: the title screen, the help and options screen and the play field,
-// the real-time loop that drives the tick, and the keyboard of the play field.
+// The program in its windows: the real-time loop that waits for events and due ticks, the play
+// field's keyboard, the event processing inside a tick, and the window's trace, recording and
+// demo replay around the program flow.
 #include <SDL.h>
 
 #include <fstream>
-#include <memory>
+#include <optional>
 
 #include "app/command_line.hpp"
+#include "app/game_recorder.hpp"
 #include "app/headless/demo_schedule.hpp"
+#include "app/play_keys.hpp"
+#include "app/program_flow.hpp"
+#include "app/recording_joystick.hpp"
+#include "app/sound_log.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
-#include "playfield/game.hpp"
-#include "screens/help_screen.hpp"
-#include "screens/play_field_view.hpp"
-#include "screens/title_screen.hpp"
 
 namespace kelvar {
 
-class App final : public Shell, public EventPump {
+class App final : public EventPump {
   public:
-    // With a demo, the play field replays it instead of taking the keyboard.
-    App(const Options& options, std::optional<Demo> demo);
-    ~App() override;
-    // Runs until "x" or a window is closed; returns the exit code.
+    // With a demo, the play field replays it instead of taking the keyboard. `trace` and
+    // `record` are open outputs, or closed streams when not asked for.
+    App(const Options& options, std::optional<Demo> demo, std::ofstream* trace = nullptr);
+    // Runs until "x", a closed window or a quit request; returns the exit code.
     int run();
 
-    // Shell
-    void setCenterOrNot(int value) override;
-    void closePlayFieldAndShowTitle() override;
-    // EventPump: the event processing inside a tick.
+    // The event processing inside a tick.
     void processEvents() override;
 
+    ProgramFlow& flow() { return flow_; }
+
   private:
-    // Waits of the game: the play field is repainted before each, so that what a tick animates
-    // is seen; events still wait in the queue.
-    class RepaintingClock final : public Clock {
+    // The clock of the game's waits: the play field is repainted before each, so what a tick
+    // animates is seen, and a quit request ends the wait (events otherwise wait in the queue).
+    class LoopClock final : public Clock {
       public:
-        explicit RepaintingClock(App& app) : app_(app) {}
+        explicit LoopClock(App& app) : app_(app) {}
         Millis now() override { return app_.sdlClock_.now(); }
         void tickDelay(std::int32_t ms) override;
 
@@ -45,70 +46,51 @@ class App final : public Shell, public EventPump {
         App& app_;
     };
 
-    // Program flow.
-    void titleFormLoad();
-    void ensureHelp();
-    void ensurePlayField();
-    void startGameClicked();
-    void exitClicked();
-    void beginClicked();
-
-    // Demo replay.
-    void startDemo();
-    void demoBetweenTicks();
-    void deliverDemoKey(int code);
-
-    // The loop.
-    void dispatch(const SDL_Event& e, bool inTick);
-    void playKey(const SDL_KeyboardEvent& k);
+    void dispatch(const SDL_Event& e);
+    void playFieldEvent(const SDL_Event& e);
     void deliverKey(int code);
     void repeatHeldKey();
     int millisToNextEvent();
     void runDueTick();
-    void renderScreens();
     void renderPlayField();
-    void retire();
+
+    // Demo replay: before tick N its point-0 keys, then, while paused, the next keys one by one.
+    void replayBetweenTicks();
+
+    // Recording.
+    void gameSetUp();
+    void gameStarted();
+    void gameEnded();
+    void writeRecording(int lastTick);
 
     SdlClock sdlClock_;
-    RepaintingClock clock_{*this};
+    LoopClock clock_{*this};
     SdlPointer pointer_;
     WindowKeyRepeat keyRepeat_;
     SdlJoystick joystick_;
-    SdlSound sound_{clock_};
-    PosixOptionsFile options_;
+    ScriptedJoystick demoJoystick_;
     std::optional<Demo> demo_;
     std::optional<DemoSchedule> schedule_;
+    RecordingJoystick recJoystick_;
+    SdlSound sound_{clock_};
+    SoundLog soundLog_{sound_};
+    PosixOptionsFile options_;
     MemoryOptionsFile demoOptions_;
-    ScriptedJoystick demoJoystick_;
-    Services services_{clock_,
-                       *this,
-                       pointer_,
-                       keyRepeat_,
-                       demo_ ? static_cast<JoystickDevice&>(demoJoystick_) : joystick_,
-                       sound_,
-                       demo_ ? static_cast<OptionsFile&>(demoOptions_) : options_};
-    Game game_;
+    Services services_;
+    ProgramFlow flow_;
 
-    std::unique_ptr<TitleScreen> title_;
-    std::unique_ptr<HelpScreen> help_;
-    std::unique_ptr<PlayFieldView> play_;
-    std::unique_ptr<TitleScreen> retiredTitle_;
-    std::unique_ptr<HelpScreen> retiredHelp_;
+    PlayKeys keys_;
+    GameRecorder recorder_;
+    std::string recordPath_;
+    std::ofstream* trace_;
 
-    std::ofstream trace_; // --trace: one line per tick, as in headless runs
-    int tickNumber_ = 0;
-    int pumps_ = 0;
-
-    bool playDirty_ = false; // the play field changed outside a tick (a key, an expose)
-    bool quit_ = false;
+    int traceTick_ = 0; // ticks since the program started, for the trace
+    int gameTick_ = 0;  // ticks since "BEGIN", for demos
+    int pumps_ = 0;     // event points inside the running tick
     bool inTick_ = false;
     bool inKeyHandler_ = false;
-    int heldKey_ = -1; // the play field key that repeats while held
-    SDL_Keycode heldSym_ = 0;
-    Millis nextRepeat_ = 0;
+    bool playDirty_ = false; // the play field changed outside a tick (a key, an expose)
+    int exitCode_ = 0;
 };
-
-// Windows key code of an SDL key; the arrows, Space, Escape and Pause are the ones that play.
-int windowsKeyCode(SDL_Keycode sym);
 
 } // namespace kelvar

@@ -1,11 +1,13 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <fstream>
 #include <iostream>
 
 #include "app/app.hpp"
 #include "app/autopilot.hpp"
 #include "app/command_line.hpp"
+#include "app/display.hpp"
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
 #include "screens/ui.hpp"
@@ -15,16 +17,21 @@ namespace {
 int play(const kelvar::Options& options) {
     std::optional<kelvar::Demo> demo;
     if (!options.demoPath.empty() && !(demo = kelvar::loadDemoFile(options.demoPath))) return 2;
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
-        std::cerr << "kelvar-raid: cannot start the display: " << SDL_GetError() << "\n";
+    std::ofstream trace;
+    if (!options.tracePath.empty() && !kelvar::openOutput(options.tracePath, trace, "trace"))
+        return 2;
+    std::string message;
+    if (!kelvar::openSdlDisplay(message)) {
+        std::cerr << "kelvar-raid: " << message << "\n";
         return 1;
     }
     if (TTF_Init() != 0) std::cerr << "kelvar-raid: no text rendering: " << TTF_GetError() << "\n";
     int code = 0;
     {
-        kelvar::App app(options, std::move(demo));
+        kelvar::App app(options, std::move(demo), &trace);
         code = app.run();
     }
+    if (!kelvar::finishOutput(options.tracePath, trace, "trace") && code == 0) code = 1;
     kelvar::ui::closeFonts();
     if (TTF_WasInit()) TTF_Quit();
     SDL_Quit();

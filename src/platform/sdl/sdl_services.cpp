@@ -1,14 +1,21 @@
 #include "platform/sdl/sdl_services.hpp"
 
+#include <algorithm>
+
 #include "platform/round_half_even.hpp"
 #include "platform/tick_delay.hpp"
 
 namespace kelvar {
 
-void SdlClock::tickDelay(std::int32_t ms) {
+void SdlClock::tickDelay(std::int32_t ms, const std::function<void()>& duringWait) {
+    constexpr std::uint32_t kSlice = 4; // how often `duringWait` runs
     waitMoreThan(
         ms, [] { return static_cast<std::uint32_t>(SDL_GetTicks64()); },
-        [](std::uint32_t rest) {
+        [&](std::uint32_t rest) {
+            if (duringWait && rest > 0) {
+                rest = std::min(rest, kSlice);
+                duringWait();
+            }
             if (rest > 0) SDL_Delay(rest);
         });
 }

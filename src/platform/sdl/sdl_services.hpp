@@ -2,6 +2,8 @@
 // The real services on SDL2 (and POSIX for the options file).
 #include <SDL.h>
 
+#include <functional>
+
 #include "platform/sdl/posix_options_file.hpp"
 #include "platform/sdl/sdl_joystick.hpp"
 #include "platform/services.hpp"
@@ -11,7 +13,10 @@ namespace kelvar {
 class SdlClock final : public Clock {
   public:
     Millis now() override { return SDL_GetTicks64(); }
-    void tickDelay(std::int32_t ms) override;
+    void tickDelay(std::int32_t ms) override { tickDelay(ms, {}); }
+    // The same wait; `duringWait` runs between short sleeps, every few milliseconds, and may
+    // throw to end the wait early (a quit request).
+    void tickDelay(std::int32_t ms, const std::function<void()>& duringWait);
 };
 
 // Warps the pointer to a point of a window's client area given in twips.

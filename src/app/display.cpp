@@ -1,0 +1,72 @@
+#include "app/display.hpp"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+namespace kelvar {
+
+namespace {
+constexpr int kAttempts = 8;
+constexpr int kPauseMs = 50;
+
+std::string envOr(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+} // namespace
+
+DisplayEnvironment displayEnvironment() {
+    return {envOr("SDL_VIDEODRIVER"), envOr("DISPLAY"), envOr("WAYLAND_DISPLAY")};
+}
+
+// Only drivers that show a window: SDL's own list ends with ones that draw into memory.
+std::string videoDriversToTry(const DisplayEnvironment& env) {
+    if (!env.videoDriver.empty()) return env.videoDriver;
+    return "x11,wayland,kmsdrm";
+}
+
+bool openDisplay(const DisplayEnvironment& env,
+                 const std::function<std::string(const std::string&, std::string&)>& init,
+                 const std::function<void(int)>& pause, std::string& message) {
+    const std::string drivers = videoDriversToTry(env);
+    const bool askedByName = !env.videoDriver.empty();
+    if (!askedByName && env.display.empty() && env.waylandDisplay.empty()) {
+        message = "no display found (DISPLAY and WAYLAND_DISPLAY are unset): start the game "
+                  "from a desktop session";
+        return false;
+    }
+    std::string error;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const std::string driver = init(drivers, error);
+        if (!driver.empty()) return true;
+        if (attempt < kAttempts) pause(kPauseMs);
+    }
+    const std::string where =
+        !env.display.empty() ? "DISPLAY=" + env.display : "WAYLAND_DISPLAY=" + env.waylandDisplay;
+    message = askedByName ? "cannot start the video driver " + drivers + ": " + error
+                          : "cannot open the display " + where + ": " + error;
+    return false;
+}
+
+bool openSdlDisplay(std::string& message) {
+    // A click that brings a window to the front is a click on it too: the first click on a
+    // window that has just appeared must never be lost.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    const auto init = [](const std::string& drivers, std::string& error) -> std::string {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+            error = SDL_GetError();
+            SDL_Quit();
+            return "";
+        }
+        const char* name = SDL_GetCurrentVideoDriver();
+        std::string driver = name ? name : "";
+        if (driver.empty()) SDL_Quit();
+        return driver;
+    };
+    return openDisplay(
+        displayEnvironment(), init, [](int ms) { SDL_Delay(static_cast<Uint32>(ms)); }, message);
+}
+
+} // namespace kelvar

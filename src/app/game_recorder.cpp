@@ -1,0 +1,53 @@
+#include "app/game_recorder.hpp"
+
+namespace kelvar {
+
+std::string speedCodeOf(std::int16_t intervalMs) {
+    switch (intervalMs) {
+    case 30:
+        return "0";
+    case 40:
+        return "1";
+    case 45:
+        return "2";
+    default:
+        return "U";
+    }
+}
+
+void GameRecorder::gameSetUp(std::uint32_t seed) {
+    demo_ = Demo{};
+    demo_.seed = seed;
+    recording_ = false;
+}
+
+void GameRecorder::joystickAtSetUp(bool present, JoyReading centre) {
+    demo_.joystick = present;
+    demo_.centre = {centre.x, centre.y, 0};
+    last_ = demo_.centre; // a replay reads the centre, no button held, until the first change
+}
+
+void GameRecorder::gameStarted(std::int16_t intervalMs) {
+    demo_.speed = speedCodeOf(intervalMs);
+    recording_ = true;
+}
+
+void GameRecorder::key(int tick, int point, int code) {
+    if (recording_) demo_.keys.push_back({tick, point, code});
+}
+
+void GameRecorder::joystickRead(int tick, JoyReading r) {
+    if (!recording_ || !demo_.joystick) return;
+    if (r.x == last_.x && r.y == last_.y && r.buttons == last_.buttons) return;
+    last_ = r;
+    demo_.joys.push_back({tick, r});
+}
+
+Demo GameRecorder::finish(int lastTick) {
+    recording_ = false;
+    Demo d = demo_;
+    d.endTick = lastTick;
+    return d;
+}
+
+} // namespace kelvar
