@@ -23,7 +23,10 @@ DisplayEnvironment displayEnvironment() {
 // Only drivers that show a window: SDL's own list ends with ones that draw into memory.
 std::string videoDriversToTry(const DisplayEnvironment& env) {
     if (!env.videoDriver.empty()) return env.videoDriver;
-    return "x11,wayland,kmsdrm";
+    std::string list;
+    if (!env.display.empty()) list = "x11";
+    if (!env.waylandDisplay.empty()) list += list.empty() ? "wayland" : ",wayland";
+    return list;
 }
 
 bool openDisplay(const DisplayEnvironment& env,

@@ -47,6 +47,9 @@ Demo GameRecorder::finish(int lastTick) {
     recording_ = false;
     Demo d = demo_;
     d.endTick = lastTick;
+    // Keys pressed after the last tick never reached a tick of this game.
+    std::erase_if(d.keys, [&](const DemoKey& k) { return k.tick > lastTick; });
+    std::erase_if(d.joys, [&](const DemoJoy& j) { return j.tick > lastTick; });
     return d;
 }
 

@@ -18,6 +18,12 @@ void drawStar(SDL_Renderer* r, const StarShape& s) {
 } // namespace
 
 void PlayFieldView::render(const Game& g) {
+    if (!window_.renderer()) return;
+    draw(g);
+    window_.present();
+}
+
+void PlayFieldView::draw(const Game& g) {
     SDL_Renderer* r = window_.renderer();
     if (!r) return;
     const Elements& el = g.el;
@@ -34,8 +40,8 @@ void PlayFieldView::render(const Game& g) {
     drawSprite(el.PMissl);
     drawSprite(el.PlrShip);
 
-    // The side panel stands on black whatever the play area flashes.
-    ui::fillRect(r, 0x000000, ui::pxRect(4800, 0, kPlayFieldWidth - 4800, kPlayFieldHeight));
+    // The side panel has no background of its own: the form's colour shows there too, so
+    // the flashes fill the whole window.
     ui::drawLine(r, el.Line1.Color, el.Line1.X1, el.Line1.Y1, el.Line1.X2, el.Line1.Y2);
     if (el.Image1.Visible)
         pictures_.drawInto(el.Image1.Picture, el.Image1.Left, el.Image1.Top, el.Image1.Width,
@@ -54,7 +60,6 @@ void PlayFieldView::render(const Game& g) {
         ui::drawLine(r, el.Line2.Color, el.Line2.X1, el.Line2.Y1, el.Line2.X2, el.Line2.Y2);
 
     for (const Label* l : {&el.Gover, &el.GShotLbl, &el.PauseTL}) ui::drawLabel(r, *l);
-    window_.present();
 }
 
 } // namespace kelvar

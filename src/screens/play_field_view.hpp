@@ -11,7 +11,10 @@ class PlayFieldView {
   public:
     PlayFieldView();
     ui::Window& window() { return window_; }
+    // Draws the frame and shows it.
     void render(const Game& g);
+    // Draws the frame without showing it (tests read it back).
+    void draw(const Game& g);
 
   private:
     void drawSprite(const Sprite& s);

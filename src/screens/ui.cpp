@@ -243,12 +243,29 @@ void drawLine(SDL_Renderer* r, Rgb colour, double x1, double y1, double x2, doub
     SDL_RenderDrawLine(r, px(x1), px(y1), px(x2), px(y2));
 }
 
+Font fittingFont(const Font& f, int maxHeight) {
+    // The stand-in faces are taller than the ones the labels were laid out for; a fixed box
+    // gets the largest size, in steps of a pixel, whose lines fit it whole.
+    Font fitted = f;
+    constexpr float kPixelInPoints = 0.75f;
+    while (maxHeight > 0 && fitted.points > 2 * kPixelInPoints) {
+        TTF_Font* tf = font(fitted);
+        if (!tf || TTF_FontHeight(tf) <= maxHeight) break;
+        fitted.points -= kPixelInPoints;
+    }
+    return fitted;
+}
+
+Font labelFont(const Label& l) {
+    return l.Height > 0 ? fittingFont(l.font, px(l.Top + l.Height) - px(l.Top)) : l.font;
+}
+
 void drawLabel(SDL_Renderer* r, const Label& l) {
     if (!l.Visible) return;
     SDL_Rect box{px(l.Left), px(l.Top), l.Width > 0 ? px(l.Width) : 0,
                  l.Height > 0 ? px(l.Height) : 0};
     if (l.HasBackColor && box.w > 0 && box.h > 0) fillRect(r, l.BackColor, box);
-    drawText(r, l.font, l.Caption, l.ForeColor, box, l.Centred ? Align::Centre : Align::Left,
+    drawText(r, labelFont(l), l.Caption, l.ForeColor, box, l.Centred ? Align::Centre : Align::Left,
              l.Width > 0);
 }
 

@@ -83,6 +83,10 @@ void fillRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box);
 void drawRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box);
 void fillOval(SDL_Renderer* r, Rgb fill, Rgb border, const SDL_Rect& box);
 void drawLine(SDL_Renderer* r, Rgb colour, double x1, double y1, double x2, double y2);
+// The largest size of `f`, no larger than it, whose line height fits `maxHeight` pixels.
+Font fittingFont(const Font& f, int maxHeight);
+// The font a play field label is drawn with: its own, made to fit a fixed box.
+Font labelFont(const Label& label);
 void drawLabel(SDL_Renderer* r, const Label& label);
 
 } // namespace kelvar::ui

@@ -1,0 +1,44 @@
+// Every text of the title and help windows fits its box whole: nothing is clipped there.
+#include <gtest/gtest.h>
+
+#include "screen_test_support.hpp"
+#include "screens/help_screen.hpp"
+#include "screens/title_screen.hpp"
+
+namespace kelvar {
+namespace {
+
+class LabelFit : public test::ScreenTest {
+  protected:
+    static void expectLabelsFit(ui::Form& f, const char* window) {
+        int checked = 0;
+        for (const auto& w : f.widgets()) {
+            const auto* l = dynamic_cast<const ui::Label*>(w.get());
+            if (!l || l->text.empty()) continue;
+            const SDL_Rect box = l->rect();
+            const auto lines =
+                l->wrap ? ui::wrapLines(l->font, l->text, box.w) : std::vector{l->text};
+            const int height = static_cast<int>(lines.size()) * ui::lineHeight(l->font);
+            EXPECT_LE(height, box.h + 2) << window << " " << l->name() << ": \"" << l->text
+                                         << "\" needs " << height << " px, its box " << box.h;
+            for (const auto& line : lines)
+                EXPECT_LE(ui::textSize(l->font, line).x, box.w + 2)
+                    << window << " " << l->name() << ": \"" << line << "\"";
+            ++checked;
+        }
+        EXPECT_GT(checked, 5) << window;
+    }
+};
+
+TEST_F(LabelFit, TitleScreen) {
+    TitleScreen title({[] {}, [] {}});
+    expectLabelsFit(title.form(), "title");
+}
+
+TEST_F(LabelFit, HelpScreen) {
+    HelpScreen help({[] {}});
+    expectLabelsFit(help.form(), "help");
+}
+
+} // namespace
+} // namespace kelvar
