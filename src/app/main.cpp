@@ -10,6 +10,7 @@
 #include "app/display.hpp"
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
+#include "app/x11_errors.hpp"
 #include "screens/ui.hpp"
 
 namespace {
@@ -25,6 +26,7 @@ int play(const kelvar::Options& options) {
         std::cerr << "kelvar-raid: " << message << "\n";
         return 1;
     }
+    kelvar::survivableX11Errors();
     if (TTF_Init() != 0) std::cerr << "kelvar-raid: no text rendering: " << TTF_GetError() << "\n";
     int code = 0;
     {

@@ -76,14 +76,6 @@ TEST_P(EachSound, HeaderFormatSizeAndFrames) {
     SDL_FreeWAV(data);
 }
 
-TEST_P(EachSound, EmbeddedBytesAreWhatTheSynthesiserMakes) {
-    const SoundInfo info = GetParam();
-    const auto embedded = kelvar::resources::soundBytes(info.id);
-    const std::vector<std::uint8_t> fresh = kelvar::resources::synthesiseSound(info.id);
-    ASSERT_EQ(fresh.size(), embedded.size());
-    EXPECT_TRUE(std::equal(fresh.begin(), fresh.end(), embedded.begin()));
-}
-
 INSTANTIATE_TEST_SUITE_P(Recordings, EachSound, testing::ValuesIn(kSounds), soundName);
 
 TEST(Sounds, UnknownIdsHaveNoBytes) {
