@@ -4,10 +4,10 @@
 
 #include <cmath>
 #include <iostream>
-#include <set>
 
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
+#include "screens/fallback_font.hpp"
 
 namespace kelvar::ui {
 
@@ -92,11 +92,15 @@ std::map<FontKey, TTF_Font*>& fontCache() {
 }
 } // namespace
 
-TTF_Font* font(const Font& f) {
-    // Terminal is a narrow raster face; the monospaced faces that stand in for it are wider,
-    // so they are set a little smaller to keep the side panel's texts in their places.
+// Terminal is a narrow raster face; the monospaced faces that stand in for it are wider,
+// so they are set a little smaller to keep the side panel's texts in their places.
+static int pixelSize(const Font& f) {
     const double scale = f.face == FontFace::Terminal ? 0.85 : 1.0;
-    const int pixels = static_cast<int>(std::lround(f.points * 96.0 / 72.0 * scale));
+    return static_cast<int>(std::lround(f.points * 96.0 / 72.0 * scale));
+}
+
+TTF_Font* font(const Font& f) {
+    const int pixels = pixelSize(f);
     const FontKey key{static_cast<int>(f.face), pixels, f.bold};
     auto& cache = fontCache();
     if (auto it = cache.find(key); it != cache.end()) return it->second;
@@ -110,11 +114,13 @@ TTF_Font* font(const Font& f) {
         resources::findFontFile(family, terminal ? "monospace" : "sans-serif", f.bold);
     TTF_Font* opened = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), pixels);
     if (!opened) {
-        static std::set<std::string> reported;
-        if (reported.insert(family).second)
+        static bool reported = false;
+        if (!reported) {
+            reported = true;
             std::cerr << "kelvar-raid: no font found for " << family << " ("
-                      << (path.empty() ? "fontconfig has none" : TTF_GetError())
-                      << "); its text is not shown\n";
+                      << (path.empty() ? "none installed" : TTF_GetError())
+                      << "); texts are drawn in the built-in font\n";
+        }
     } else if (f.bold) {
         // A regular face standing in for a bold one is made bold.
         if (!(TTF_GetFontStyle(opened) & TTF_STYLE_BOLD) && TTF_FontFaceStyleName(opened) &&
@@ -133,15 +139,18 @@ void closeFonts() {
 
 SDL_Point textSize(const Font& f, const std::string& text) {
     TTF_Font* tf = font(f);
+    if (!tf) return fallback_font::textSize(pixelSize(f), text);
     int w = 0, h = 0;
-    if (tf && !text.empty()) TTF_SizeUTF8(tf, text.c_str(), &w, &h);
+    if (!text.empty()) TTF_SizeUTF8(tf, text.c_str(), &w, &h);
     return {w, h};
 }
 
 void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
               const SDL_Rect& box, Align align, bool wrap) {
     TTF_Font* tf = font(f);
-    if (!tf || text.empty()) return;
+    if (!tf)
+        return fallback_font::drawText(r, pixelSize(f), f.bold, text, colour, box, align, wrap);
+    if (text.empty()) return;
     TTF_SetFontWrappedAlign(tf, align == Align::Centre  ? TTF_WRAPPED_ALIGN_CENTER
                                 : align == Align::Right ? TTF_WRAPPED_ALIGN_RIGHT
                                                         : TTF_WRAPPED_ALIGN_LEFT);

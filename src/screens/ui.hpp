@@ -48,8 +48,8 @@ class Window {
     SDL_Renderer* renderer_ = nullptr;
 };
 
-// Fonts by face, size in points (at 96 dpi) and weight; a missing font is reported once on
-// stderr and its text is not drawn.
+// Fonts by face, size in points (at 96 dpi) and weight; null when no font file can be had, and
+// then the text functions draw in the built-in bitmap font (said once on stderr).
 TTF_Font* font(const Font& f);
 void closeFonts();
 

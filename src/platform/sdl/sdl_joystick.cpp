@@ -5,42 +5,105 @@
 
 namespace kelvar {
 
-SdlJoystick::~SdlJoystick() {
-    if (joystick_) SDL_JoystickClose(joystick_);
+std::int32_t gamepad::direction(int stick, bool towardsLow, bool towardsHigh) {
+    if (towardsLow != towardsHigh) return towardsLow ? kLeft : kRight;
+    if (towardsLow) return kCentre;
+    if (stick < -kDeadZone) return kLeft;
+    if (stick > kDeadZone) return kRight;
+    return kCentre;
 }
 
-SDL_Joystick* SdlJoystick::open(std::int32_t id) {
-    if (id != 0) return nullptr;
-    if (joystick_ && SDL_JoystickGetAttached(joystick_)) return joystick_;
-    if (joystick_) {
-        SDL_JoystickClose(joystick_);
-        joystick_ = nullptr;
+SdlJoystick::~SdlJoystick() {
+    close();
+    if (started_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+bool SdlJoystick::startSubsystem() {
+    if (started_) return true;
+    if (failed_) return false;
+    // Game controllers bring the joystick subsystem with them; SDL reads the user's
+    // SDL_GAMECONTROLLERCONFIG mappings here.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        failed_ = true;
+        std::cerr << "kelvar-raid: joysticks cannot be read: " << SDL_GetError() << "\n";
+        return false;
     }
-    if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0 && SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0)
-        return nullptr;
-    if (SDL_NumJoysticks() > 0) joystick_ = SDL_JoystickOpen(0);
-    return joystick_;
+    started_ = true;
+    return true;
+}
+
+void SdlJoystick::close() {
+    if (pad_)
+        SDL_GameControllerClose(pad_);
+    else if (joystick_)
+        SDL_JoystickClose(joystick_);
+    pad_ = nullptr;
+    joystick_ = nullptr;
+}
+
+bool SdlJoystick::select(bool preferBetter) {
+    if (!startSubsystem()) return false;
+    SDL_JoystickUpdate(); // picks up devices plugged in or pulled since the last events
+    if (joystick_ && !SDL_JoystickGetAttached(joystick_)) close();
+    if (joystick_ && (!preferBetter || pad_)) return true;
+
+    const int count = SDL_NumJoysticks();
+    int best = -1;
+    for (int i = 0; i < count && best < 0; ++i)
+        if (SDL_IsGameController(i)) best = i;
+    if (best < 0 && count > 0) best = 0;
+    if (best < 0) return joystick_ != nullptr;
+    if (joystick_ && SDL_JoystickGetDeviceInstanceID(best) == SDL_JoystickInstanceID(joystick_))
+        return true;
+
+    close();
+    if (SDL_IsGameController(best)) {
+        pad_ = SDL_GameControllerOpen(best);
+        joystick_ = pad_ ? SDL_GameControllerGetJoystick(pad_) : nullptr;
+    }
+    if (!joystick_) joystick_ = SDL_JoystickOpen(best);
+    return joystick_ != nullptr;
+}
+
+JoyReading SdlJoystick::readDevice() const {
+    JoyReading r;
+    if (pad_) {
+        using gamepad::direction;
+        auto held = [this](SDL_GameControllerButton b) {
+            return SDL_GameControllerGetButton(pad_, b) != 0;
+        };
+        r.x = direction(SDL_GameControllerGetAxis(pad_, SDL_CONTROLLER_AXIS_LEFTX),
+                        held(SDL_CONTROLLER_BUTTON_DPAD_LEFT),
+                        held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT));
+        r.y = direction(SDL_GameControllerGetAxis(pad_, SDL_CONTROLLER_AXIS_LEFTY),
+                        held(SDL_CONTROLLER_BUTTON_DPAD_UP), held(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
+        for (std::size_t b = 0; b < gamepad::kFireButtons.size(); ++b)
+            if (held(gamepad::kFireButtons[b])) r.buttons |= 1u << b;
+        return r;
+    }
+    r.x = SDL_JoystickGetAxis(joystick_, 0);
+    r.y = SDL_JoystickNumAxes(joystick_) > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0;
+    const int n = std::min(SDL_JoystickNumButtons(joystick_), 16);
+    for (int b = 0; b < n; ++b)
+        if (SDL_JoystickGetButton(joystick_, b)) r.buttons |= 1u << b;
+    return r;
 }
 
 bool SdlJoystick::present(std::int32_t id) {
-    const bool found = open(id) != nullptr;
-    if (!found && !warned_) {
-        warned_ = true;
-        std::cerr << "kelvar-raid: no joystick found; playing with the keyboard\n";
-    }
-    return found;
+    // Only the first joystick is played with.
+    takeCentre_ = id == 0 && select(true);
+    return takeCentre_;
 }
 
 bool SdlJoystick::read(std::int32_t id, JoyReading& out) {
-    SDL_Joystick* j = open(id);
-    if (!j) return false;
-    SDL_JoystickUpdate();
-    out.x = SDL_JoystickGetAxis(j, 0);
-    out.y = SDL_JoystickNumAxes(j) > 1 ? SDL_JoystickGetAxis(j, 1) : 0;
-    out.buttons = 0;
-    const int n = std::min(SDL_JoystickNumButtons(j), 16);
-    for (int b = 0; b < n; ++b)
-        if (SDL_JoystickGetButton(j, b)) out.buttons |= 1u << b;
+    if (id != 0) return false;
+    // A pulled cable must not leave the ship steering: with no device the stick is at rest.
+    JoyReading r = select(false) ? readDevice() : JoyReading{centre_.x, centre_.y, 0};
+    if (takeCentre_) {
+        centre_ = r;
+        takeCentre_ = false;
+    }
+    out = r;
     return true;
 }
 
