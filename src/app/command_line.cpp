@@ -48,9 +48,9 @@ struct OptionSpec {
 
 constexpr std::array kOptions{
     OptionSpec{Id::Seed, "--seed", "N", kWindow | kAutopilot, 0,
-               "start the random sequence at N (a whole number >= 0)"},
+               "start the random sequence at N, a whole number >= 0"},
     OptionSpec{Id::Scale, "--scale", "N", kWindow | kReplay, 0,
-               "draw the windows N times their size, 1 to 8 (default: from the desktop)"},
+               "draw the windows N times their size, 1 to 8 (default: fit the desktop)"},
     OptionSpec{Id::Fullscreen, "--fullscreen", "", kWindow | kReplay, 0,
                "start the play field in desktop fullscreen"},
     OptionSpec{Id::Record, "--record", "FILE", kWindow | kAutopilot, 0,
@@ -62,7 +62,7 @@ constexpr std::array kOptions{
     OptionSpec{Id::Headless, "--headless", "DEMO", kHeadless, kHeadless,
                "replay the demo file DEMO without a window, then exit"},
     OptionSpec{Id::Autopilot, "--autopilot", "TICKS", kAutopilot, kAutopilot,
-               "let the built-in player play TICKS ticks, no window (needs --record)"},
+               "let the built-in player play TICKS ticks (needs --record)"},
     OptionSpec{Id::IconSheet, "--icon-sheet", "FILE.png", kIconSheet, kIconSheet,
                "write every picture of the game to FILE.png, then exit"},
     OptionSpec{Id::Help, "--help", "", kAnyRun, 0, "show this help, then exit"},
