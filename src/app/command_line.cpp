@@ -102,10 +102,12 @@ bool sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec)) return true;
-    const auto ca = std::filesystem::weakly_canonical(a, ec);
-    if (ec) return a == b;
-    const auto cb = std::filesystem::weakly_canonical(b, ec);
-    return ec ? a == b : ca == cb;
+    auto normal = [](const std::string& p) {
+        std::error_code e;
+        const auto full = std::filesystem::weakly_canonical(std::filesystem::absolute(p, e), e);
+        return e ? std::filesystem::path(p) : full;
+    };
+    return normal(a) == normal(b);
 }
 
 std::string optionWithValue(const OptionSpec& s) {
