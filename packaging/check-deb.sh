@@ -7,7 +7,7 @@
 set -eu
 deb=$(readlink -f "$1")
 mirror="${KELVAR_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
-cache="$(dirname "$0")/../build/debian-bookworm-minbase"
+cache="$(cd "$(dirname "$0")/.." && pwd)/build/debian-bookworm-minbase"
 
 fail() { echo "package-check: FAIL: $*" >&2; exit 1; }
 [ -f "$deb" ] || fail "no package $1"
