@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test clean format
+.PHONY: all deps build build-sanitize run test clean format package package-check
 
 all: build
 
@@ -20,6 +20,17 @@ run: build
 test: build build-sanitize
 	ctest --preset default
 	ctest --preset sanitize
+
+# A Debian package of the default build, in build/package/.
+package: build
+	@rm -f build/package/*.deb
+	cd build && cpack -G DEB
+	@ls build/package/*.deb
+
+# Installs that package into a fresh Debian 12 root (debootstrap, as root) and runs the game's
+# --version there. Slow (it fetches a minimal system once and caches it in build/); not in `make test`.
+package-check: package
+	./packaging/check-deb.sh build/package/kelvar-raid_*.deb
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -10,16 +11,23 @@ struct Options {
     std::string demoPath;   // --headless DEMO, or --demo DEMO in the window
     std::string tracePath;  // --trace FILE
     std::string sheetPath;  // --icon-sheet FILE
-    std::string recordPath; // --record FILE
+    std::string recordPath; // --record FILE: the demo of the game played
     long autopilotTicks = 0;
     std::optional<std::uint64_t> seed;
+    std::optional<int>
+        scale; // --scale N: every window drawn N times its size; unset: from the desktop
+    bool fullscreen = false; // --fullscreen: the play field in desktop fullscreen
 };
 
 struct UsageError {
     std::string message;
 };
 
-std::variant<Options, UsageError> parseCommandLine(int argc, char** argv);
-std::string usageText();
+// Never touches SDL, so --help and --version work without a display.
+std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* argv);
+
+std::string helpText();       // every option, one line each
+std::string shortUsageText(); // the ways to call the program, for a usage error
+std::string versionText();    // "kelvar-raid X.Y.Z\n"
 
 } // namespace kelvar

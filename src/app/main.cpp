@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 
@@ -15,12 +16,21 @@
 
 namespace {
 
+// The window class ties the windows to the installed desktop entry (its StartupWMClass and
+// name); SDL 2.26 reads it from the environment when it creates a window, not from a hint.
+void nameWindowClass() {
+    setenv("SDL_VIDEO_X11_WMCLASS", "kelvar-raid", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "kelvar-raid", 0);
+    SDL_SetHint(SDL_HINT_APP_NAME, "Kelvar Raid");
+}
+
 int play(const kelvar::Options& options) {
     std::optional<kelvar::Demo> demo;
     if (!options.demoPath.empty() && !(demo = kelvar::loadDemoFile(options.demoPath))) return 2;
     std::ofstream trace;
     if (!options.tracePath.empty() && !kelvar::openOutput(options.tracePath, trace, "trace"))
         return 2;
+    nameWindowClass();
     std::string message;
     if (!kelvar::openSdlDisplay(message)) {
         std::cerr << "kelvar-raid: " << message << "\n";
@@ -46,16 +56,17 @@ int main(int argc, char** argv) {
     using namespace kelvar;
     auto parsed = parseCommandLine(argc, argv);
     if (auto* err = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "kelvar-raid: " << err->message << "\n" << usageText();
+        std::cerr << "kelvar-raid: " << err->message << "\n"
+                  << shortUsageText() << "Try 'kelvar-raid --help' for every option.\n";
         return 2;
     }
     const Options& o = std::get<Options>(parsed);
     switch (o.mode) {
     case Options::Mode::Help:
-        std::cout << usageText();
+        std::cout << helpText();
         return 0;
     case Options::Mode::Version:
-        std::cout << "kelvar-raid 1.0.0\n";
+        std::cout << versionText();
         return 0;
     case Options::Mode::Headless:
         return runHeadless(o);
