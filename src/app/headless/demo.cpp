@@ -52,16 +52,16 @@ template <typename Int> Num wholeNumber(std::string_view s, Int& out, Int lo, In
     const char* e = s.data() + s.size();
     if (b != e && *b == '+') ++b;
     if (b == e) return Num::NotWhole;
+    if constexpr (std::is_unsigned_v<Int>) {
+        // "-7" for an unsigned number is a number below its range, not a word.
+        if (*b == '-' && b + 1 != e &&
+            std::all_of(b + 1, e, [](char c) { return c >= '0' && c <= '9'; }))
+            return Num::Below;
+    }
     Int v{};
     auto [p, ec] = std::from_chars(b, e, v);
     if (p != e) return Num::NotWhole;
     if (ec == std::errc::result_out_of_range) return *b == '-' ? Num::Below : Num::Above;
-    if constexpr (std::is_unsigned_v<Int>) {
-        // "-7" for an unsigned number is a number below its range, not a word.
-        if (ec != std::errc() && *b == '-' && b + 1 != e &&
-            std::all_of(b + 1, e, [](char c) { return c >= '0' && c <= '9'; }))
-            return Num::Below;
-    }
     if (ec != std::errc()) return Num::NotWhole;
     if (v < lo) return Num::Below;
     if (v > hi) return Num::Above;
