@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test clean format
+.PHONY: all deps build build-sanitize run test fuzz clean format
 
 all: build
 
@@ -21,8 +21,16 @@ test: build build-sanitize
 	ctest --preset default
 	ctest --preset sanitize
 
+# Fuzzes the options reader and the demo parser, FUZZ_SECONDS each (clang and libFuzzer).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@./scripts/install-deps fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz --target fuzz_options_reader fuzz_demo_parser
+	@./tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz
