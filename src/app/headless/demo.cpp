@@ -137,9 +137,11 @@ class Parser {
             if (w.empty()) continue;
             if (auto err = line(lineNo, w)) return *err;
         }
-        if (!sawHeader) return DemoError{lineNo, "not a demo file: the header line is missing"};
-        if (demo.speed.empty()) return DemoError{lineNo, "the speed line is missing"};
-        return demo;
+        // At the end of the file: its last line, or line 1 of an empty file.
+        const std::int64_t last = std::max<std::int64_t>(lineNo, 1);
+        if (!sawHeader) return DemoError{last, "not a demo file: the header line is missing"};
+        if (demo.speed.empty()) return DemoError{last, "the speed line is missing"};
+        return std::move(demo); // a member: not moved unless asked
     }
 
   private:

@@ -71,7 +71,7 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLine) {
         EXPECT_EQ(std::get<DemoError>(parsed).line, c.line) << c.why;
         EXPECT_FALSE(std::get<DemoError>(parsed).message.empty());
     }
-    for (const char* badHeader : {"kelvar-raid demo 2\nspeed U\n", "speed U\n"}) {
+    for (const char* badHeader : {"kelvar-raid demo 2\nspeed U\n", "speed U\n", ""}) {
         auto parsed = parse(badHeader);
         ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << badHeader;
         EXPECT_EQ(std::get<DemoError>(parsed).line, 1) << badHeader;
