@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test clean format package package-check
+.PHONY: all deps build build-sanitize run test fuzz clean format package package-check
 
 all: build
 
@@ -32,8 +32,16 @@ package: build
 package-check: package
 	./packaging/check-deb.sh build/package/kelvar-raid_*.deb
 
+# Fuzzes the options reader and the demo parser, FUZZ_SECONDS each (clang and libFuzzer).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@./scripts/install-deps fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz --target fuzz_options_reader fuzz_demo_parser
+	@./tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

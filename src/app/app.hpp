@@ -17,6 +17,7 @@
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
+#include "playfield/playfield.hpp"
 
 namespace kelvar {
 
@@ -74,7 +75,7 @@ class App final : public EventPump {
     RecordingJoystick recJoystick_;
     SdlSound sound_{clock_};
     SoundLog soundLog_{sound_};
-    PosixOptionsFile options_;
+    PosixOptionsFile options_{optionsFolderOfThisProcess(kOptionsFileName)};
     MemoryOptionsFile demoOptions_;
     Services services_;
     ProgramFlow flow_;

@@ -8,4 +8,25 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+namespace {
+
+bool absolute(const char* path) {
+    return path && path[0] == '/';
+}
+
+} // namespace
+
+OptionsFolder chooseOptionsFolder(const std::string& currentFolder, bool currentHoldsOptionsFile,
+                                  const char* xdgConfigHome, const char* home) {
+    if (currentHoldsOptionsFile) return {currentFolder, ""};
+    std::string config;
+    if (absolute(xdgConfigHome))
+        config = xdgConfigHome;
+    else if (absolute(home))
+        config = joinPath(home, ".config");
+    else
+        return {currentFolder, ""};
+    return {joinPath(config, "kelvar-raid"), currentFolder};
+}
+
 } // namespace kelvar

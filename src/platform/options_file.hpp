@@ -22,4 +22,17 @@ class OptionsFile {
 // `folder` joined with `name` by this platform's path rules.
 std::string joinPath(const std::string& folder, const std::string& name);
 
+// Where the options file is kept.
+struct OptionsFolder {
+    std::string folder;   // read and written here
+    std::string fallback; // written here instead when `folder` cannot be made; empty: nowhere
+};
+
+// A player who starts the game in a folder that holds an options file (any entry by that name)
+// keeps using it; everyone else gets the desktop's configuration folder of this game,
+// `$XDG_CONFIG_HOME/kelvar-raid`, or `$HOME/.config/kelvar-raid` when that variable is unset or
+// not absolute, with the current folder to fall back on. Null or empty variables count as unset.
+OptionsFolder chooseOptionsFolder(const std::string& currentFolder, bool currentHoldsOptionsFile,
+                                  const char* xdgConfigHome, const char* home);
+
 } // namespace kelvar

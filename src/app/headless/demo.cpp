@@ -1,31 +1,80 @@
 #include "app/headless/demo.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <exception>
+#include <ios>
 #include <limits>
 #include <sstream>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace kelvar {
 
 namespace {
 
-std::vector<std::string> words(const std::string& line) {
-    std::vector<std::string> out;
-    std::istringstream in(line);
-    std::string w;
-    while (in >> w) out.push_back(w);
-    return out;
+// Blanks as the C locale has them; a line never holds its '\n'.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
 }
 
-template <typename Int> bool wholeNumber(const std::string& s, Int& out) {
+// The words of a line: the first few kept, all of them counted.
+struct Words {
+    static constexpr std::size_t kKept = 6;
+    std::string_view w[kKept];
+    std::size_t count = 0;
+
+    explicit Words(std::string_view line) {
+        std::size_t i = 0;
+        while (i < line.size()) {
+            while (i < line.size() && isBlank(line[i])) ++i;
+            if (i == line.size()) break;
+            const std::size_t b = i;
+            while (i < line.size() && !isBlank(line[i])) ++i;
+            if (count < kKept) w[count] = line.substr(b, i - b);
+            ++count;
+        }
+    }
+    std::size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    std::string_view operator[](std::size_t i) const {
+        return i < kKept ? w[i] : std::string_view{};
+    }
+};
+
+enum class Num { Ok, NotWhole, Below, Above };
+
+// A whole number with an optional '+', checked against [lo, hi]; a number too long for any
+// integer type still counts as a number, only out of range.
+template <typename Int> Num wholeNumber(std::string_view s, Int& out, Int lo, Int hi) {
     const char* b = s.data();
     const char* e = s.data() + s.size();
     if (b != e && *b == '+') ++b;
-    auto [p, ec] = std::from_chars(b, e, out);
-    return ec == std::errc() && p == e && b != e;
+    if (b == e) return Num::NotWhole;
+    if constexpr (std::is_unsigned_v<Int>) {
+        // "-7" for an unsigned number is a number below its range, not a word.
+        if (*b == '-' && b + 1 != e &&
+            std::all_of(b + 1, e, [](char c) { return c >= '0' && c <= '9'; }))
+            return Num::Below;
+    }
+    Int v{};
+    auto [p, ec] = std::from_chars(b, e, v);
+    if (p != e) return Num::NotWhole;
+    if (ec == std::errc::result_out_of_range) return *b == '-' ? Num::Below : Num::Above;
+    if (ec != std::errc()) return Num::NotWhole;
+    if (v < lo) return Num::Below;
+    if (v > hi) return Num::Above;
+    out = v;
+    return Num::Ok;
+}
+
+template <typename Int> Num wholeNumber(std::string_view s, Int& out) {
+    return wholeNumber(s, out, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max());
 }
 
 // Any whole number >= 0, reduced modulo 2^24 as it is read.
-bool seedNumber(const std::string& s, std::uint32_t& out) {
+bool seedNumber(std::string_view s, std::uint32_t& out) {
     if (s.empty()) return false;
     std::uint64_t x = 0;
     for (char c : s) {
@@ -36,31 +85,72 @@ bool seedNumber(const std::string& s, std::uint32_t& out) {
     return true;
 }
 
+enum class LineRead { Line, End, TooLong };
+
+// Reads one line without its line end into `line`, never holding more than the longest line
+// allowed (and a CR of its CRLF). Throws what the stream buffer throws on a read error.
+LineRead readLine(std::streambuf& in, std::string& line) {
+    using Traits = std::streambuf::traits_type;
+    line.clear();
+    Traits::int_type c = in.sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof())) return LineRead::End;
+    while (!Traits::eq_int_type(c, Traits::eof()) && c != '\n') {
+        if (line.size() > kMaxDemoLine) return LineRead::TooLong;
+        line.push_back(Traits::to_char_type(c));
+        c = in.sbumpc();
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line.size() > kMaxDemoLine ? LineRead::TooLong : LineRead::Line;
+}
+
+std::string readFailure(const std::exception& e) {
+    if (auto* f = dynamic_cast<const std::ios_base::failure*>(&e); f && f->code().value() != 0)
+        return f->code().message();
+    return e.what();
+}
+
 class Parser {
   public:
     std::variant<Demo, DemoError> run(std::istream& in) {
+        std::streambuf* buf = in.rdbuf();
         std::string raw;
-        int lineNo = 0;
-        while (std::getline(in, raw)) {
+        raw.reserve(kMaxDemoLine + 2);
+        std::int64_t lineNo = 0;
+        while (buf) {
+            LineRead r;
+            try {
+                r = readLine(*buf, raw);
+            } catch (const std::exception& e) {
+                return DemoError{lineNo + 1, "the file cannot be read: " + readFailure(e)};
+            } catch (...) {
+                return DemoError{lineNo + 1, "the file cannot be read"};
+            }
+            if (r == LineRead::End) break;
             ++lineNo;
-            if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-            if (auto hash = raw.find('#'); hash != std::string::npos) raw.erase(hash);
-            const auto w = words(raw);
+            if (r == LineRead::TooLong)
+                return DemoError{lineNo, "the line is longer than " + std::to_string(kMaxDemoLine) +
+                                             " characters"};
+            std::string_view text = raw;
+            if (auto hash = text.find('#'); hash != std::string_view::npos)
+                text = text.substr(0, hash);
+            const Words w(text);
             if (w.empty()) continue;
             if (auto err = line(lineNo, w)) return *err;
         }
-        if (!sawHeader) return DemoError{lineNo, "not a demo file: the header line is missing"};
-        if (demo.speed.empty()) return DemoError{lineNo, "the speed line is missing"};
-        return demo;
+        // At the end of the file: its last line, or line 1 of an empty file.
+        const std::int64_t last = std::max<std::int64_t>(lineNo, 1);
+        if (!sawHeader) return DemoError{last, "not a demo file: the header line is missing"};
+        if (demo.speed.empty()) return DemoError{last, "the speed line is missing"};
+        return std::move(demo); // a member: not moved unless asked
     }
 
   private:
-    std::optional<DemoError> line(int n, const std::vector<std::string>& w) {
+    std::optional<DemoError> line(std::int64_t n, const Words& w) {
         auto fail = [n](std::string msg) {
             return std::optional<DemoError>{DemoError{n, std::move(msg)}};
         };
         if (!sawHeader) {
-            if (w.size() == 3 && w[0] + " " + w[1] + " " + w[2] == kDemoHeader) {
+            if (w.size() == 3 && w[0] == "kelvar-raid" && w[1] == "demo" && w[2] == "1") {
                 sawHeader = true;
                 return std::nullopt;
             }
@@ -71,7 +161,15 @@ class Parser {
         if (demo.speed.empty()) return fail("the speed line must come before any timed line");
 
         int tick = 0;
-        if (!wholeNumber(w[0], tick) || tick < 1) return fail("a tick must be a whole number >= 1");
+        switch (wholeNumber(w[0], tick, 1, std::numeric_limits<int>::max())) {
+        case Num::Ok:
+            break;
+        case Num::Above:
+            return fail("a tick must be at most " +
+                        std::to_string(std::numeric_limits<int>::max()));
+        default:
+            return fail("a tick must be a whole number >= 1");
+        }
         if (tick < lastTick) return fail("ticks must not decrease");
         lastTick = tick;
 
@@ -83,17 +181,23 @@ class Parser {
         if (w.size() >= 2 && w[1] == "joy") {
             if (!demo.joystick) return fail("a joy line needs a joystick line first");
             JoyReading r;
-            if (w.size() != 5 || !wholeNumber(w[2], r.x) || !wholeNumber(w[3], r.y) ||
-                !wholeNumber(w[4], r.buttons))
-                return fail("expected: TICK joy X Y BUTTONS");
+            if (w.size() != 5) return fail("expected: TICK joy X Y BUTTONS");
+            const std::string_view buttons = w[4];
+            if (auto err = joyNumbers(n, {w[2], w[3]}, r, &buttons)) return err;
             demo.joys.push_back({tick, r});
             return std::nullopt;
         }
         if (w.size() == 4 && w[2] == "key") {
             int point = 0, code = 0;
-            if (!wholeNumber(w[1], point) || point < 0)
+            switch (wholeNumber(w[1], point, 0, kMaxDemoPoint)) {
+            case Num::Ok:
+                break;
+            case Num::Above:
+                return fail("an event point must be at most " + std::to_string(kMaxDemoPoint));
+            default:
                 return fail("an event point must be a whole number >= 0");
-            if (!wholeNumber(w[3], code) || code < 0 || code > 65535)
+            }
+            if (wholeNumber(w[3], code, 0, 65535) != Num::Ok)
                 return fail("a key code must be a whole number from 0 to 65535");
             if (!demo.keys.empty()) {
                 const DemoKey& prev = demo.keys.back();
@@ -106,16 +210,36 @@ class Parser {
         return fail("expected: TICK POINT key CODE, TICK joy X Y BUTTONS or TICK end");
     }
 
-    std::optional<DemoError> setting(int n, const std::vector<std::string>& w) {
+    // X and Y of a joystick reading, and its button mask when `buttons` is given.
+    std::optional<DemoError> joyNumbers(std::int64_t n,
+                                        std::pair<std::string_view, std::string_view> xy,
+                                        JoyReading& r, const std::string_view* buttons) {
+        const Num results[] = {wholeNumber(xy.first, r.x), wholeNumber(xy.second, r.y),
+                               buttons ? wholeNumber(*buttons, r.buttons) : Num::Ok};
+        for (Num res : results) {
+            if (res == Num::NotWhole)
+                return DemoError{n, buttons ? "expected: TICK joy X Y BUTTONS"
+                                            : "expected: joystick X Y"};
+        }
+        for (Num res : results) {
+            if (res != Num::Ok)
+                return DemoError{n, "X and Y must be from -2147483648 to 2147483647 and BUTTONS "
+                                    "from 0 to 4294967295"};
+        }
+        return std::nullopt;
+    }
+
+    std::optional<DemoError> setting(std::int64_t n, const Words& w) {
         auto fail = [n](std::string msg) {
             return std::optional<DemoError>{DemoError{n, std::move(msg)}};
         };
-        if (lastTick > 0) return fail("'" + w[0] + "' must come before any timed line");
+        if (lastTick > 0)
+            return fail("'" + std::string(w[0]) + "' must come before any timed line");
         if (w[0] == "speed") {
             if (!demo.speed.empty()) return fail("speed is given twice");
             if (w.size() != 2 || !(w[1] == "U" || w[1] == "0" || w[1] == "1" || w[1] == "2"))
                 return fail("speed must be one of U, 0, 1, 2");
-            demo.speed = w[1];
+            demo.speed = std::string(w[1]);
         } else if (w[0] == "seed") {
             if (sawSeed) return fail("seed is given twice");
             if (w.size() != 2 || !seedNumber(w[1], demo.seed))
@@ -123,9 +247,8 @@ class Parser {
             sawSeed = true;
         } else {
             if (demo.joystick) return fail("joystick is given twice");
-            if (w.size() != 3 || !wholeNumber(w[1], demo.centre.x) ||
-                !wholeNumber(w[2], demo.centre.y))
-                return fail("expected: joystick X Y");
+            if (w.size() != 3) return fail("expected: joystick X Y");
+            if (auto err = joyNumbers(n, {w[1], w[2]}, demo.centre, nullptr)) return err;
             demo.joystick = true;
         }
         return std::nullopt;

@@ -1,11 +1,12 @@
 #pragma once
 // A demo file: one game's input, so that it replays exactly. See docs/demo-format.md.
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <istream>
 #include <optional>
 #include <string>
 #include <variant>
-#include <vector>
 
 #include "platform/joystick_device.hpp"
 #include "playfield/random.hpp"
@@ -28,17 +29,25 @@ struct Demo {
     std::uint32_t seed = Random::kStart;
     bool joystick = false;
     JoyReading centre;
-    std::vector<DemoKey> keys;
-    std::vector<DemoJoy> joys;
+    // A deque: a long demo grows without copying all its keys at once.
+    std::deque<DemoKey> keys;
+    std::deque<DemoJoy> joys;
     std::optional<int> endTick;
 };
 
 struct DemoError {
-    int line;
+    std::int64_t line; // from 1; the last line read when the file ends too early
     std::string message;
 };
 
 inline constexpr const char* kDemoHeader = "kelvar-raid demo 1";
+// Longest line accepted, comments included, without its line end; longer ones are refused
+// unread, so that no line is ever held whole in memory.
+inline constexpr std::size_t kMaxDemoLine = 4096;
+// Highest event point of a key line: far beyond the event points a tick has.
+inline constexpr int kMaxDemoPoint = 1000000;
+
+// A read error of `in` (its buffer failing) is an error, not the end of the file.
 
 std::variant<Demo, DemoError> parseDemo(std::istream& in);
 // Writes a demo in the form that parseDemo reads.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "app/headless/demo.hpp"
 
@@ -60,6 +63,7 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLine) {
         {"key code too big", "speed U\n5 0 key 65536\n", 3},
         {"joy without joystick", "speed U\n5 joy 0 0 0\n", 3},
         {"line after end", "speed U\n9 end\n10 0 key 32\n", 4},
+        {"binary garbage", std::string("speed U\n\x01\xff\0\x7f 3\n", 14), 3},
     };
     for (const auto& c : cases) {
         auto parsed = parse("kelvar-raid demo 1\n" + c.body);
@@ -67,11 +71,159 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLine) {
         EXPECT_EQ(std::get<DemoError>(parsed).line, c.line) << c.why;
         EXPECT_FALSE(std::get<DemoError>(parsed).message.empty());
     }
-    for (const char* badHeader : {"kelvar-raid demo 2\nspeed U\n", "speed U\n"}) {
+    for (const char* badHeader : {"kelvar-raid demo 2\nspeed U\n", "speed U\n", ""}) {
         auto parsed = parse(badHeader);
         ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << badHeader;
         EXPECT_EQ(std::get<DemoError>(parsed).line, 1) << badHeader;
     }
+}
+
+// Numbers out of range are refused with the range they missed, naming the line.
+TEST(DemoParser, SaysWhichBoundANumberMissed) {
+    const struct {
+        std::string timed;   // the third line, after the header and the speed
+        const char* message; // part of the message; nullptr: the line is accepted
+    } cases[] = {
+        {"2147483647 end", nullptr},
+        {"2147483648 end", "a tick must be at most 2147483647"},
+        {"9223372036854775807 end", "a tick must be at most 2147483647"},
+        {"99999999999999999999999999 end", "a tick must be at most 2147483647"},
+        {"-5 end", "a tick must be a whole number >= 1"},
+        {"-99999999999999999999999999 end", "a tick must be a whole number >= 1"},
+        {"5x end", "a tick must be a whole number >= 1"},
+        {"1 1000000 key 27", nullptr},
+        {"1 1000001 key 27", "an event point must be at most 1000000"},
+        {"1 1000000000 key 27", "an event point must be at most 1000000"},
+        {"1 -1 key 27", "an event point must be a whole number >= 0"},
+        {"1 0 key -1", "a key code must be a whole number from 0 to 65535"},
+        {"1 0 key 99999999999999999999", "a key code must be a whole number from 0 to 65535"},
+        {"1 joy -2147483648 2147483647 4294967295", nullptr},
+        {"1 joy 2147483648 0 0", "X and Y must be from"},
+        {"1 joy 0 0 -1", "X and Y must be from"},
+        {"1 joy 0 zero 0", "expected: TICK joy X Y BUTTONS"},
+    };
+    for (const auto& c : cases) {
+        auto parsed = parse("kelvar-raid demo 1\nspeed U\njoystick 0 0\n" + c.timed + "\n");
+        if (!c.message) {
+            EXPECT_TRUE(std::holds_alternative<Demo>(parsed)) << c.timed;
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << c.timed;
+        const DemoError& e = std::get<DemoError>(parsed);
+        EXPECT_EQ(e.line, 4) << c.timed;
+        EXPECT_NE(e.message.find(c.message), std::string::npos) << c.timed << ": " << e.message;
+    }
+}
+
+TEST(DemoParser, BoundsTheLengthOfALineCommentsIncluded) {
+    const std::string longest(kMaxDemoLine - 1, 'c');
+    for (const char* end : {"\n", "\r\n", ""}) {
+        auto ok = parse("kelvar-raid demo 1\n#" + longest + end + "\nspeed U\n");
+        EXPECT_TRUE(std::holds_alternative<Demo>(ok)) << "line end " << std::strlen(end);
+    }
+    for (const std::string& line : {"#" + longest + "c", "speed U " + longest}) {
+        auto parsed = parse("kelvar-raid demo 1\n\n" + line + "\n1 0 key 27\n");
+        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
+        EXPECT_EQ(std::get<DemoError>(parsed).line, 3);
+        EXPECT_NE(std::get<DemoError>(parsed).message.find("longer than 4096"), std::string::npos);
+    }
+}
+
+// A stream buffer that hands out `prefix`, then `fill` bytes of one kind without end (or a
+// given number of them), and counts what was taken; it can fail instead of ending.
+class Generator final : public std::streambuf {
+  public:
+    Generator(std::string prefix, char fill, std::uint64_t fillCount, std::string suffix = "",
+              bool failAtEnd = false)
+        : prefix_(std::move(prefix)), suffix_(std::move(suffix)), block_(1 << 16, fill),
+          fillLeft_(fillCount), failAtEnd_(failAtEnd) {}
+    std::uint64_t taken() const { return taken_ - static_cast<std::uint64_t>(egptr() - gptr()); }
+
+  protected:
+    int_type underflow() override {
+        std::string* src = nullptr;
+        std::size_t n = 0;
+        if (!prefixDone_) {
+            prefixDone_ = true;
+            src = &prefix_;
+            n = prefix_.size();
+        } else if (fillLeft_ > 0) {
+            src = &block_;
+            n = static_cast<std::size_t>(std::min<std::uint64_t>(fillLeft_, block_.size()));
+            fillLeft_ -= n;
+        } else if (!suffixDone_) {
+            suffixDone_ = true;
+            src = &suffix_;
+            n = suffix_.size();
+        }
+        if (n == 0) {
+            if (src) return underflow();
+            if (failAtEnd_) throw std::runtime_error("the disk went away");
+            return traits_type::eof();
+        }
+        taken_ += n;
+        setg(src->data(), src->data(), src->data() + n);
+        return traits_type::to_int_type(*gptr());
+    }
+
+  private:
+    std::string prefix_, suffix_, block_;
+    std::uint64_t fillLeft_;
+    bool failAtEnd_, prefixDone_ = false, suffixDone_ = false;
+    std::uint64_t taken_ = 0;
+};
+
+constexpr std::uint64_t kEndless = std::numeric_limits<std::uint64_t>::max();
+
+TEST(DemoParser, RefusesAnEndlessLineAfterReadingOnlyItsStart) {
+    // What /dev/zero gives, and a comment line of a gigabyte and more.
+    for (char fill : {'\0', 'c'}) {
+        Generator gen(fill ? "kelvar-raid demo 1\nspeed U\n#" : "", fill, kEndless);
+        std::istream in(&gen);
+        auto parsed = parseDemo(in);
+        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
+        EXPECT_EQ(std::get<DemoError>(parsed).line, fill ? 3 : 1);
+        EXPECT_LT(gen.taken(), 32u + kMaxDemoLine + 2);
+    }
+}
+
+TEST(DemoParser, AFailedReadIsAnErrorNotTheEnd) {
+    // Failing part-way through a line and between lines: the escape after it is never lost.
+    for (std::string before :
+         {"kelvar-raid demo 1\nspeed U\n1 0 ke", "kelvar-raid demo 1\nspeed U\n"}) {
+        Generator gen(before, ' ', 0, "", true);
+        std::istream in(&gen);
+        auto parsed = parseDemo(in);
+        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << before;
+        EXPECT_EQ(std::get<DemoError>(parsed).line, 3);
+        EXPECT_NE(std::get<DemoError>(parsed).message.find("the disk went away"),
+                  std::string::npos);
+    }
+    std::ifstream folder(KELVAR_TEST_DATA_DIR,
+                         std::ios::binary); // a folder opens, but cannot be read
+    ASSERT_TRUE(folder.is_open());
+    auto parsed = parseDemo(folder);
+    ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
+    EXPECT_EQ(std::get<DemoError>(parsed).line, 1);
+    EXPECT_NE(std::get<DemoError>(parsed).message.find("cannot be read"), std::string::npos)
+        << std::get<DemoError>(parsed).message;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KELVAR_SLOW_UNDER_SANITIZERS 1
+#endif
+
+TEST(DemoParser, CountsLinesBeyondTwoToThe31) {
+#ifdef KELVAR_SLOW_UNDER_SANITIZERS
+    GTEST_SKIP() << "billions of lines take minutes under the sanitizers";
+#endif
+    // Generated rather than stored: 2^31 + 9 blank lines between the settings and a bad line.
+    const std::uint64_t blanks = (std::uint64_t{1} << 31) + 9;
+    Generator gen("kelvar-raid demo 1\nspeed U\n", '\n', blanks, "1 0 key 99999\n");
+    std::istream in(&gen);
+    auto parsed = parseDemo(in);
+    ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
+    EXPECT_EQ(std::get<DemoError>(parsed).line, static_cast<std::int64_t>(2 + blanks + 1));
 }
 
 } // namespace
