@@ -6,7 +6,7 @@
 namespace kelvar {
 
 std::string usageText() {
-    return "usage: kelvar-raid [--seed N] [--trace FILE]\n"
+    return "usage: kelvar-raid [--seed N] [--trace FILE] [--scale N] [--fullscreen]\n"
            "       kelvar-raid --demo DEMO [--trace FILE]\n"
            "       kelvar-raid --headless DEMO [--trace FILE]\n"
            "       kelvar-raid --autopilot TICKS --record DEMO [--trace FILE] [--seed N]\n"
@@ -26,6 +26,15 @@ std::variant<Options, UsageError> parseCommandLine(int argc, char** argv) {
             o.mode = Options::Mode::Help;
         } else if (a == "--version") {
             o.mode = Options::Mode::Version;
+        } else if (a == "--fullscreen") {
+            o.fullscreen = true;
+        } else if (a == "--scale") {
+            auto v = value(i, a);
+            int n = 0;
+            const char* end = v ? v->data() + v->size() : nullptr;
+            if (!v || std::from_chars(v->data(), end, n).ptr != end || v->empty() || n < 1 || n > 8)
+                return UsageError{"--scale needs a whole number from 1 to 8"};
+            o.scale = n;
         } else if (a == "--headless" || a == "--demo" || a == "--trace" || a == "--icon-sheet" ||
                    a == "--record" || a == "--seed" || a == "--autopilot") {
             auto v = value(i, a);

@@ -13,6 +13,8 @@ struct Options {
     std::string recordPath; // --record FILE
     long autopilotTicks = 0;
     std::optional<std::uint64_t> seed;
+    std::optional<int> scale; // --scale N: the windows' whole-number scale, 1..8
+    bool fullscreen = false;  // --fullscreen: the play field starts fullscreen
 };
 
 struct UsageError {

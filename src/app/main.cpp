@@ -10,6 +10,8 @@
 #include "app/display.hpp"
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
+#include "playfield/play_field.hpp"
+#include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
 
 namespace {
@@ -25,6 +27,9 @@ int play(const kelvar::Options& options) {
         std::cerr << "kelvar-raid: " << message << "\n";
         return 1;
     }
+    kelvar::ui::setOutputScale(kelvar::ui::chooseScale(kelvar::ui::usableDesktopHeight(),
+                                                       kelvar::ui::px(kelvar::kPlayFieldHeight),
+                                                       options.scale));
     if (TTF_Init() != 0) std::cerr << "kelvar-raid: no text rendering: " << TTF_GetError() << "\n";
     int code = 0;
     {
