@@ -2,6 +2,7 @@
 # Takes screenshots of the game in play under Xvfb at a given screen size, for the README and
 # for looking at how the windows scale. Needs imagemagick and xdotool (not part of the tests).
 # Usage: scripts/screenshot.sh PATH/TO/kelvar-raid WIDTHxHEIGHT OUT.png [ARGS...]
+# Writes the whole screen to OUT.png and the play field's window to OUT-window.png.
 set -eu
 game=$(readlink -f "$1")
 screen=$2
@@ -65,4 +66,5 @@ play=$(xdotool search --onlyvisible --name '^Kelvar Raid$' | head -n 1)
 xdotool windowfocus --sync "$play" 2>/dev/null || true
 xdotool key --delay 60 Left Left space Right Right Right space
 import -window root "$out"
-echo "screenshot: $out"
+import -window "$play" "${out%.png}-window.png"
+echo "screenshots: $out and ${out%.png}-window.png"
