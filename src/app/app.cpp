@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/fullscreen_keys.hpp"
 #include "app/headless/trace.hpp"
 #include "app/headless_main.hpp"
 #include "app/quit_watch.hpp"
@@ -53,7 +54,8 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
       flow_(services_, demo_ ? demo_->seed : options.seed.value_or(Random::kStart),
             {[this](SDL_Window* w) { pointer_.setWindow(w); }, [this] { gameSetUp(); },
              [this] { gameStarted(); }, [this] { gameEnded(); }}),
-      recordPath_(demo_ ? std::string() : options.recordPath), trace_(trace) {
+      recordPath_(demo_ ? std::string() : options.recordPath), trace_(trace),
+      startFullscreen_(options.fullscreen) {
     if (demo_) schedule_.emplace(*demo_);
 }
 
@@ -105,8 +107,17 @@ void App::deliverKey(int code) {
 }
 
 void App::playFieldEvent(const SDL_Event& e) {
+    ui::Window& window = flow_.playField()->window();
     if (e.type == SDL_WINDOWEVENT) {
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.releaseAll();
+        if (e.window.event == SDL_WINDOWEVENT_SHOWN && startFullscreen_) {
+            startFullscreen_ = false; // the first time only: the player may leave it
+            window.setFullscreen(true);
+        }
+        playDirty_ = true;
+        return;
+    }
+    if (takeFullscreenKey(e, window)) {
         playDirty_ = true;
         return;
     }

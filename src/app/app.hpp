@@ -90,7 +90,8 @@ class App final : public EventPump {
     int pumps_ = 0;     // event points inside the running tick
     bool inTick_ = false;
     bool inKeyHandler_ = false;
-    bool playDirty_ = false; // the play field changed outside a tick (a key, an expose)
+    bool playDirty_ = false;       // the play field changed outside a tick (a key, an expose)
+    bool startFullscreen_ = false; // --fullscreen, until the play field is first shown
     int exitCode_ = 0;
 };
 

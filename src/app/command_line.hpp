@@ -14,9 +14,8 @@ struct Options {
     std::string recordPath; // --record FILE: the demo of the game played
     long autopilotTicks = 0;
     std::optional<std::uint64_t> seed;
-    std::optional<int>
-        scale; // --scale N: every window drawn N times its size; unset: from the desktop
-    bool fullscreen = false; // --fullscreen: the play field in desktop fullscreen
+    std::optional<int> scale; // --scale N: the windows' whole-number scale, 1..8
+    bool fullscreen = false;  // --fullscreen: the play field starts fullscreen
 };
 
 struct UsageError {

@@ -12,6 +12,8 @@
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
 #include "app/x11_errors.hpp"
+#include "playfield/play_field.hpp"
+#include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
 
 namespace {
@@ -37,6 +39,9 @@ int play(const kelvar::Options& options) {
         return 1;
     }
     kelvar::survivableX11Errors();
+    kelvar::ui::setOutputScale(kelvar::ui::chooseScale(kelvar::ui::usableDesktopHeight(),
+                                                       kelvar::ui::px(kelvar::kPlayFieldHeight),
+                                                       options.scale));
     if (TTF_Init() != 0) std::cerr << "kelvar-raid: no text rendering: " << TTF_GetError() << "\n";
     int code = 0;
     {

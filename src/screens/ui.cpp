@@ -8,6 +8,7 @@
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
+#include "screens/output_scale.hpp"
 
 namespace kelvar::ui {
 
@@ -28,16 +29,26 @@ static void setColour(SDL_Renderer* r, Rgb rgb) {
 
 // ---- windows ----
 
-Window::Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips) {
+Window::Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips)
+    : scale_(outputScale()) {
+    const int w = px(clientWidthTwips), h = px(clientHeightTwips);
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               px(clientWidthTwips), px(clientHeightTwips), SDL_WINDOW_HIDDEN);
+                               w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
     if (!window_) {
         std::cerr << "kelvar-raid: cannot open a window: " << SDL_GetError() << "\n";
         return;
     }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) std::cerr << "kelvar-raid: cannot draw in a window: " << SDL_GetError() << "\n";
+    if (!renderer_) {
+        std::cerr << "kelvar-raid: cannot draw in a window: " << SDL_GetError() << "\n";
+        return;
+    }
+    // Drawing stays in the game's pixels; SDL scales by whole numbers only (crisp, and centred
+    // on black in fullscreen) and gives mouse events back in the game's pixels.
+    SDL_RenderSetLogicalSize(renderer_, w, h);
+    SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
 }
 
 Window::~Window() {
@@ -56,10 +67,21 @@ bool Window::shown() const {
     return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
 }
 
-SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop) {
+void Window::setFullscreen(bool on) {
+    if (!window_ || on == fullscreen()) return;
+    SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+bool Window::fullscreen() const {
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+                          SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop,
+                            int scale) {
     // In twips: Left = (screen - window) / 2, Top = (screen - window) / 2 - 250.
     const double xTwips = (screen.w - outerWidth) * 15.0 / 2;
-    const double yTwips = (screen.h - outerHeight) * 15.0 / 2 - 250;
+    const double yTwips = (screen.h - outerHeight) * 15.0 / 2 - 250.0 * scale;
     return {screen.x + px(xTwips), atTop ? screen.y : screen.y + px(yTwips)};
 }
 
@@ -69,7 +91,8 @@ void Window::placeCentred(bool atTop) {
     int w = 0, h = 0, top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowSize(window_, &w, &h);
     SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right);
-    const SDL_Point at = placementOnScreen(screen, w + left + right, h + top + bottom, atTop);
+    const SDL_Point at =
+        placementOnScreen(screen, w + left + right, h + top + bottom, atTop, scale_);
     SDL_SetWindowPosition(window_, at.x + left, at.y + top);
 }
 
@@ -99,8 +122,8 @@ static int pixelSize(const Font& f) {
     return static_cast<int>(std::lround(f.points * 96.0 / 72.0 * scale));
 }
 
-TTF_Font* font(const Font& f) {
-    const int pixels = pixelSize(f);
+TTF_Font* font(const Font& f, int outScale) {
+    const int pixels = pixelSize(f) * std::max(1, outScale);
     const FontKey key{static_cast<int>(f.face), pixels, f.bold};
     auto& cache = fontCache();
     if (auto it = cache.find(key); it != cache.end()) return it->second;
@@ -145,9 +168,17 @@ SDL_Point textSize(const Font& f, const std::string& text) {
     return {w, h};
 }
 
+// The whole-number scale a renderer draws at (1 for one that is not scaled).
+static int rendererScale(SDL_Renderer* r) {
+    float sx = 1, sy = 1;
+    SDL_RenderGetScale(r, &sx, &sy);
+    return std::max(1, static_cast<int>(std::lround(sx)));
+}
+
 void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
               const SDL_Rect& box, Align align, bool wrap) {
-    TTF_Font* tf = font(f);
+    const int scale = rendererScale(r);
+    TTF_Font* tf = font(f, scale);
     if (!tf)
         return fallback_font::drawText(r, pixelSize(f), f.bold, text, colour, box, align, wrap);
     if (text.empty()) return;
@@ -156,22 +187,26 @@ void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colou
                                                         : TTF_WRAPPED_ALIGN_LEFT);
     SDL_Surface* s = wrap && box.w > 0
                          ? TTF_RenderUTF8_Blended_Wrapped(tf, text.c_str(), sdlColour(colour),
-                                                          static_cast<Uint32>(box.w))
+                                                          static_cast<Uint32>(box.w * scale))
                          : TTF_RenderUTF8_Blended(tf, text.c_str(), sdlColour(colour));
     if (!s) return;
     SDL_Texture* t = SDL_CreateTextureFromSurface(r, s);
     if (t) {
-        SDL_Rect dst{box.x, box.y, s->w, s->h};
+        // Placed in whole output pixels, so the text's pixels meet the screen's one to one.
+        int x = box.x * scale;
         if (box.w > 0) {
-            if (align == Align::Centre) dst.x = box.x + (box.w - s->w) / 2;
-            if (align == Align::Right) dst.x = box.x + box.w - s->w;
+            if (align == Align::Centre) x += (box.w * scale - s->w) / 2;
+            if (align == Align::Right) x += box.w * scale - s->w;
         }
+        const float k = static_cast<float>(scale);
+        const SDL_FRect dst{static_cast<float>(x) / k, static_cast<float>(box.y), s->w / k,
+                            s->h / k};
         if (box.w > 0 && box.h > 0) {
             SDL_RenderSetClipRect(r, &box);
-            SDL_RenderCopy(r, t, nullptr, &dst);
+            SDL_RenderCopyF(r, t, nullptr, &dst);
             SDL_RenderSetClipRect(r, nullptr);
         } else {
-            SDL_RenderCopy(r, t, nullptr, &dst);
+            SDL_RenderCopyF(r, t, nullptr, &dst);
         }
         SDL_DestroyTexture(t);
     }
@@ -194,7 +229,10 @@ SDL_Texture* Pictures::get(int id) {
             SDL_FreeSurface(s);
         }
     }
-    if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    if (texture) {
+        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+        SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest); // pixels as blocks when scaled
+    }
     textures_[id] = texture;
     return texture;
 }

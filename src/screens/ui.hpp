@@ -21,10 +21,13 @@ SDL_Rect pxRect(double left, double top, double width, double height);
 SDL_Color sdlColour(Rgb rgb);
 
 // Where a window's outer frame goes: centred across, 250 twips above the middle of the
-// screen, or at its top edge. Halves of a pixel go to the even neighbour.
-SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop);
+// screen, or at its top edge. Halves of a pixel go to the even neighbour. At a larger output
+// scale the 250 twips grow with the window.
+SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop,
+                            int scale = 1);
 
-// A fixed-size window whose client area is given in twips. Created hidden.
+// A fixed-size window whose client area is given in twips. Created hidden, at the output scale
+// of the time: everything is drawn in the game's pixels and shown that many times larger.
 class Window {
   public:
     Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips);
@@ -42,23 +45,30 @@ class Window {
     void placeCentred(bool atTop);
     void placeTop();
     void present() { SDL_RenderPresent(renderer_); }
+    int scale() const { return scale_; }
+    // Desktop fullscreen: the picture at the largest whole scale that fits, centred on black.
+    void setFullscreen(bool on);
+    bool fullscreen() const;
 
   private:
+    int scale_ = 1;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
 };
 
 // Fonts by face, size in points (at 96 dpi) and weight; null when no font file can be had, and
 // then the text functions draw in the built-in bitmap font (said once on stderr).
-TTF_Font* font(const Font& f);
+// `scale` opens the same font that many times larger, for text drawn on a scaled window.
+TTF_Font* font(const Font& f, int scale = 1);
 void closeFonts();
 
 enum class Align { Left, Centre, Right };
 
-// Draws `text` inside `box` (pixels), wrapped at the box's width when `wrap` is set.
+// Draws `text` inside `box` (pixels), wrapped at the box's width when `wrap` is set. On a
+// scaled renderer the text is set at the larger size, not enlarged, so it stays sharp.
 void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
               const SDL_Rect& box, Align align, bool wrap);
-// Pixel size of a single line of text.
+// Pixel size of a single line of text (at scale 1: the layout never depends on the scale).
 SDL_Point textSize(const Font& f, const std::string& text);
 
 // Pictures by id, as textures of one renderer.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/round_half_even.hpp"
+#include "platform/sdl/window_pixels.hpp"
 #include "platform/tick_delay.hpp"
 
 namespace kelvar {
@@ -24,9 +25,8 @@ bool SdlPointer::setCursorPosition(std::int32_t xTwips, std::int32_t yTwips) {
     if (!window_) return false;
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(window_, &wx, &wy);
-    const int x = wx + twipsToPixels(xTwips);
-    const int y = wy + twipsToPixels(yTwips);
-    return SDL_WarpMouseGlobal(x, y) == 0;
+    const SDL_Point p = windowPixel(window_, twipsToPixels(xTwips), twipsToPixels(yTwips));
+    return SDL_WarpMouseGlobal(wx + p.x, wy + p.y) == 0;
 }
 
 // Delay 0..3 stands for 250..1000 ms; speed 0..31 for about 2.5..30 repeats a second.

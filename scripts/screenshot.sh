@@ -1,0 +1,70 @@
+#!/bin/sh
+# Takes screenshots of the game in play under Xvfb at a given screen size, for the README and
+# for looking at how the windows scale. Needs imagemagick and xdotool (not part of the tests).
+# Usage: scripts/screenshot.sh PATH/TO/kelvar-raid WIDTHxHEIGHT OUT.png [ARGS...]
+# Writes the whole screen to OUT.png and the play field's window to OUT-window.png.
+set -eu
+game=$(readlink -f "$1")
+screen=$2
+out=$(readlink -f "$3")
+shift 3
+
+if [ -z "${KELVAR_SHOT_INNER:-}" ]; then
+    export KELVAR_SHOT_INNER=1
+    exec xvfb-run -a -s "-screen 0 ${screen}x24 -nolisten tcp" sh "$0" "$game" "$screen" "$out" "$@"
+fi
+
+export SDL_AUDIODRIVER=dummy
+work=$(mktemp -d)
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+cd "$work"
+export XDG_CONFIG_HOME="$work/config"
+
+wait_for() {
+    limit=$(( $1 * 20 ))
+    shift
+    i=0
+    while [ $i -lt $limit ]; do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.05
+        i=$((i + 1))
+    done
+    return 1
+}
+# The visible game window whose width and height are a multiple of the given ones; prints its
+# id and the scale.
+window_scaled() {
+    for w in $(xdotool search --onlyvisible --name '^Kelvar Raid$' 2>/dev/null); do
+        size=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
+        ww=${size%x*}
+        wh=${size#*x}
+        if [ $((ww % $1)) -eq 0 ] && [ $((ww / $1 * $2)) -eq $((wh)) ]; then
+            echo "$w $((ww / $1))"
+            return 0
+        fi
+    done
+    return 1
+}
+trace_lines() { [ -f trace.jsonl ] && wc -l < trace.jsonl || echo 0; }
+more_ticks_than() { [ "$(trace_lines)" -gt "$1" ]; }
+
+"$game" --trace trace.jsonl "$@" 2>stderr &
+pid=$!
+wait_for 20 window_scaled 351 401 || { cat stderr >&2; echo "no title screen" >&2; exit 1; }
+set -- $(window_scaled 351 401)
+title=$1
+scale=$2
+echo "title screen at scale $scale"
+click() { xdotool mousemove --window "$1" $(( $2 * scale / 15 )) $(( $3 * scale / 15 )) click 1; }
+click "$title" $((1800 + 1695 / 2)) $((3720 + 375 / 2))    # Start Game
+wait_for 20 window_scaled 438 397 || { echo "no help screen" >&2; exit 1; }
+help=$(window_scaled 438 397 | cut -d' ' -f1)
+click "$help" $((300 + 2415 / 2)) $((4200 + 375 / 2))      # BEGIN
+wait_for 20 more_ticks_than 120 || { echo "the game does not run" >&2; exit 1; }
+play=$(xdotool search --onlyvisible --name '^Kelvar Raid$' | head -n 1)
+xdotool windowfocus --sync "$play" 2>/dev/null || true
+xdotool key --delay 60 Left Left space Right Right Right space
+import -window root "$out"
+import -window "$play" "${out%.png}-window.png"
+echo "screenshots: $out and ${out%.png}-window.png"
