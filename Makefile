@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test clean format
+.PHONY: all deps build build-sanitize run test bench clean format
 
 all: build
 
@@ -20,6 +20,9 @@ run: build
 test: build build-sanitize
 	ctest --preset default
 	ctest --preset sanitize
+
+bench: build
+	./bench/run.sh build
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

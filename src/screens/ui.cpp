@@ -8,6 +8,7 @@
 
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
+#include "screens/text_cache.hpp"
 
 namespace kelvar::ui {
 
@@ -41,6 +42,7 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
 }
 
 Window::~Window() {
+    if (renderer_) textCache().forget(renderer_); // its textures die with it
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
 }
@@ -126,6 +128,7 @@ TTF_Font* font(const Font& f) {
 }
 
 void closeFonts() {
+    textCache().clear(); // keyed by the fonts about to close
     for (auto& [key, f] : fontCache())
         if (f) TTF_CloseFont(f);
     fontCache().clear();
@@ -142,31 +145,24 @@ void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colou
               const SDL_Rect& box, Align align, bool wrap) {
     TTF_Font* tf = font(f);
     if (!tf || text.empty()) return;
-    TTF_SetFontWrappedAlign(tf, align == Align::Centre  ? TTF_WRAPPED_ALIGN_CENTER
-                                : align == Align::Right ? TTF_WRAPPED_ALIGN_RIGHT
-                                                        : TTF_WRAPPED_ALIGN_LEFT);
-    SDL_Surface* s = wrap && box.w > 0
-                         ? TTF_RenderUTF8_Blended_Wrapped(tf, text.c_str(), sdlColour(colour),
-                                                          static_cast<Uint32>(box.w))
-                         : TTF_RenderUTF8_Blended(tf, text.c_str(), sdlColour(colour));
-    if (!s) return;
-    SDL_Texture* t = SDL_CreateTextureFromSurface(r, s);
-    if (t) {
-        SDL_Rect dst{box.x, box.y, s->w, s->h};
-        if (box.w > 0) {
-            if (align == Align::Centre) dst.x = box.x + (box.w - s->w) / 2;
-            if (align == Align::Right) dst.x = box.x + box.w - s->w;
-        }
-        if (box.w > 0 && box.h > 0) {
-            SDL_RenderSetClipRect(r, &box);
-            SDL_RenderCopy(r, t, nullptr, &dst);
-            SDL_RenderSetClipRect(r, nullptr);
-        } else {
-            SDL_RenderCopy(r, t, nullptr, &dst);
-        }
-        SDL_DestroyTexture(t);
+    const int wrapAlign = align == Align::Centre  ? TTF_WRAPPED_ALIGN_CENTER
+                          : align == Align::Right ? TTF_WRAPPED_ALIGN_RIGHT
+                                                  : TTF_WRAPPED_ALIGN_LEFT;
+    const TextCache::Entry* t =
+        textCache().get(r, tf, text, colour, wrap && box.w > 0 ? box.w : 0, wrapAlign);
+    if (!t) return;
+    SDL_Rect dst{box.x, box.y, t->w, t->h};
+    if (box.w > 0) {
+        if (align == Align::Centre) dst.x = box.x + (box.w - t->w) / 2;
+        if (align == Align::Right) dst.x = box.x + box.w - t->w;
     }
-    SDL_FreeSurface(s);
+    if (box.w > 0 && box.h > 0) {
+        SDL_RenderSetClipRect(r, &box);
+        SDL_RenderCopy(r, t->texture, nullptr, &dst);
+        SDL_RenderSetClipRect(r, nullptr);
+    } else {
+        SDL_RenderCopy(r, t->texture, nullptr, &dst);
+    }
 }
 
 // ---- pictures ----
