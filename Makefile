@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test fuzz clean format package package-check
+.PHONY: all deps build build-sanitize run test fuzz bench clean format package package-check
 
 all: build
 
@@ -39,6 +39,9 @@ fuzz:
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz --target fuzz_options_reader fuzz_demo_parser
 	@./tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+bench: build
+	./bench/run.sh build
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

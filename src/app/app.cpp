@@ -162,22 +162,21 @@ void App::processEvents() {
 
 // ---- the loop ----
 
-int App::millisToNextEvent() {
+std::int64_t App::nextWakeMicros() {
     const Millis now = sdlClock_.now();
     Millis next = now + 100; // a quit request by signal is seen within this at the latest
     if (flow_.playing())
         if (auto due = tickDueAt(flow_.game().el.Timer1)) next = std::min(next, *due);
     if (auto repeat = keys_.nextRepeat(); repeat && flow_.playing()) next = std::min(next, *repeat);
-    // Wake a millisecond early and take the last one in short steps: the wait for events
-    // may oversleep by a millisecond or two, and every late tick delays the ones after it.
-    return next <= now + 1 ? 0 : static_cast<int>(next - now - 1);
+    return static_cast<std::int64_t>(next) * 1000;
 }
 
 void App::runDueTick() {
     if (!flow_.playing()) return;
     Game& g = flow_.game();
     const auto due = tickDueAt(g.el.Timer1);
-    const Millis start = sdlClock_.now();
+    const std::int64_t startMicros = sdlClock_.nowMicros();
+    const Millis start = static_cast<Millis>(startMicros / 1000);
     if (!due || start < *due) return;
     const bool gameOverTick = g.st.GameOver;
     pumps_ = 0;
@@ -190,7 +189,15 @@ void App::runDueTick() {
     ++gameTick_;
     ++traceTick_;
     if (trace_ && trace_->is_open()) {
-        TickRecord rec{traceTick_, start, sdlClock_.now(), pumps_, soundLog_.take(), gameOverTick};
+        const std::int64_t endMicros = sdlClock_.nowMicros();
+        TickRecord rec{traceTick_,
+                       start,
+                       static_cast<Millis>(endMicros / 1000),
+                       pumps_,
+                       soundLog_.take(),
+                       gameOverTick,
+                       startMicros,
+                       endMicros};
         *trace_ << traceLine(rec, g) << '\n' << std::flush;
     }
     if (demo_ && !flow_.quit()) replayBetweenTicks();
@@ -230,9 +237,13 @@ int App::run() {
         while (!flow_.quit()) {
             flow_.retire();
             SDL_Event e;
-            if (SDL_WaitEventTimeout(&e, millisToNextEvent())) {
+            const std::int64_t wake = nextWakeMicros();
+            const int wait = eventWaitMillis(sdlClock_.nowMicros(), wake);
+            if (wait > 0 ? SDL_WaitEventTimeout(&e, wait) : SDL_PollEvent(&e)) {
                 dispatch(e);
                 while (!flow_.quit() && SDL_PollEvent(&e)) dispatch(e);
+            } else if (wait == 0) {
+                sdlClock_.sleepUntilMicros(wake); // the last stretch, to the microsecond
             }
             if (flow_.quit()) break;
             flow_.retire();

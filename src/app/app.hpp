@@ -10,6 +10,7 @@
 #include "app/command_line.hpp"
 #include "app/game_recorder.hpp"
 #include "app/headless/demo_schedule.hpp"
+#include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
 #include "app/program_flow.hpp"
 #include "app/recording_joystick.hpp"
@@ -51,7 +52,7 @@ class App final : public EventPump {
     void playFieldEvent(const SDL_Event& e);
     void deliverKey(int code);
     void repeatHeldKey();
-    int millisToNextEvent();
+    std::int64_t nextWakeMicros(); // a due tick, a key repeat, or a look at quit requests
     void runDueTick();
     void renderPlayField();
 
@@ -64,7 +65,7 @@ class App final : public EventPump {
     void gameEnded();
     void writeRecording(int lastTick);
 
-    SdlClock sdlClock_;
+    MonoClock sdlClock_;
     LoopClock clock_{*this};
     SdlPointer pointer_;
     WindowKeyRepeat keyRepeat_;

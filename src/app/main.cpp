@@ -33,6 +33,9 @@ int play(const kelvar::Options& options) {
     if (!options.tracePath.empty() && !kelvar::openOutput(options.tracePath, trace, "trace"))
         return 2;
     nameWindowClass();
+    // The windows are small: SDL's software renderer draws them in well under a millisecond
+    // and keeps no GL driver in memory. SDL_RENDER_DRIVER in the environment still wins.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     std::string message;
     if (!kelvar::openSdlDisplay(message)) {
         std::cerr << "kelvar-raid: " << message << "\n";

@@ -9,6 +9,7 @@
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
 #include "screens/output_scale.hpp"
+#include "screens/text_cache.hpp"
 
 namespace kelvar::ui {
 
@@ -52,6 +53,7 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
 }
 
 Window::~Window() {
+    if (renderer_) textCache().forget(renderer_); // its textures die with it
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
 }
@@ -155,6 +157,7 @@ TTF_Font* font(const Font& f, int outScale) {
 }
 
 void closeFonts() {
+    textCache().clear(); // keyed by the fonts about to close
     for (auto& [key, f] : fontCache())
         if (f) TTF_CloseFont(f);
     fontCache().clear();
@@ -182,35 +185,27 @@ void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colou
     if (!tf)
         return fallback_font::drawText(r, pixelSize(f), f.bold, text, colour, box, align, wrap);
     if (text.empty()) return;
-    TTF_SetFontWrappedAlign(tf, align == Align::Centre  ? TTF_WRAPPED_ALIGN_CENTER
-                                : align == Align::Right ? TTF_WRAPPED_ALIGN_RIGHT
-                                                        : TTF_WRAPPED_ALIGN_LEFT);
-    SDL_Surface* s = wrap && box.w > 0
-                         ? TTF_RenderUTF8_Blended_Wrapped(tf, text.c_str(), sdlColour(colour),
-                                                          static_cast<Uint32>(box.w * scale))
-                         : TTF_RenderUTF8_Blended(tf, text.c_str(), sdlColour(colour));
-    if (!s) return;
-    SDL_Texture* t = SDL_CreateTextureFromSurface(r, s);
-    if (t) {
-        // Placed in whole output pixels, so the text's pixels meet the screen's one to one.
-        int x = box.x * scale;
-        if (box.w > 0) {
-            if (align == Align::Centre) x += (box.w * scale - s->w) / 2;
-            if (align == Align::Right) x += box.w * scale - s->w;
-        }
-        const float k = static_cast<float>(scale);
-        const SDL_FRect dst{static_cast<float>(x) / k, static_cast<float>(box.y), s->w / k,
-                            s->h / k};
-        if (box.w > 0 && box.h > 0) {
-            SDL_RenderSetClipRect(r, &box);
-            SDL_RenderCopyF(r, t, nullptr, &dst);
-            SDL_RenderSetClipRect(r, nullptr);
-        } else {
-            SDL_RenderCopyF(r, t, nullptr, &dst);
-        }
-        SDL_DestroyTexture(t);
+    const int wrapAlign = align == Align::Centre  ? TTF_WRAPPED_ALIGN_CENTER
+                          : align == Align::Right ? TTF_WRAPPED_ALIGN_RIGHT
+                                                  : TTF_WRAPPED_ALIGN_LEFT;
+    const TextCache::Entry* t =
+        textCache().get(r, tf, text, colour, wrap && box.w > 0 ? box.w * scale : 0, wrapAlign);
+    if (!t) return;
+    // Placed in whole output pixels, so the text's pixels meet the screen's one to one.
+    int x = box.x * scale;
+    if (box.w > 0) {
+        if (align == Align::Centre) x += (box.w * scale - t->w) / 2;
+        if (align == Align::Right) x += box.w * scale - t->w;
     }
-    SDL_FreeSurface(s);
+    const float k = static_cast<float>(scale);
+    const SDL_FRect dst{static_cast<float>(x) / k, static_cast<float>(box.y), t->w / k, t->h / k};
+    if (box.w > 0 && box.h > 0) {
+        SDL_RenderSetClipRect(r, &box);
+        SDL_RenderCopyF(r, t->texture, nullptr, &dst);
+        SDL_RenderSetClipRect(r, nullptr);
+    } else {
+        SDL_RenderCopyF(r, t->texture, nullptr, &dst);
+    }
 }
 
 // ---- pictures ----

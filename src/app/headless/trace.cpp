@@ -65,6 +65,14 @@ template <typename... T> void appendArray(std::string& out, T... values) {
     out += ']';
 }
 
+// Microseconds as milliseconds with three decimals.
+void appendMicrosAsMillis(std::string& out, std::int64_t us) {
+    const std::string frac = std::to_string(1000 + us % 1000);
+    out += std::to_string(us / 1000);
+    out += '.';
+    out += frac.substr(1);
+}
+
 } // namespace
 
 std::string traceLine(const TickRecord& r, const Game& g) {
@@ -74,8 +82,13 @@ std::string traceLine(const TickRecord& r, const Game& g) {
     {
         JsonObject o(out);
         appendNumber(o.key("tick"), r.tick);
-        appendNumber(o.key("start"), r.start);
-        appendNumber(o.key("end"), r.end);
+        if (r.startMicros >= 0 && r.endMicros >= 0) {
+            appendMicrosAsMillis(o.key("start"), r.startMicros);
+            appendMicrosAsMillis(o.key("end"), r.endMicros);
+        } else {
+            appendNumber(o.key("start"), r.start);
+            appendNumber(o.key("end"), r.end);
+        }
         appendNumber(o.key("pumps"), r.pumps);
         {
             std::string& s = o.key("sounds");

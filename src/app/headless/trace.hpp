@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct TickRecord {
     int pumps;
     std::vector<int> sounds;
     bool gameOver; // this tick ran the game-over sequence
+    // The window's finer times; when set, `start` and `end` are written as fractional
+    // milliseconds from them. The headless runner keeps whole virtual milliseconds.
+    std::int64_t startMicros = -1, endMicros = -1;
 };
 
 // One JSON object (no line end) with the tick's record and the game's state as it returned.

@@ -1,0 +1,55 @@
+#include "app/loop_clock.hpp"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace kelvar {
+
+namespace {
+std::int64_t monotonicNanos() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+} // namespace
+
+MonoClock::MonoClock() : originNanos_(monotonicNanos()) {}
+
+std::int64_t MonoClock::nowMicros() const {
+    return (monotonicNanos() - originNanos_) / 1000;
+}
+
+void MonoClock::sleepUntilMicros(std::int64_t micros) const {
+    const std::int64_t at = originNanos_ + micros * 1000;
+    timespec ts{static_cast<time_t>(at / 1'000'000'000), static_cast<long>(at % 1'000'000'000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+void MonoClock::tickDelay(std::int32_t ms, const std::function<void()>& duringWait) {
+    constexpr std::int64_t kSliceMicros = 4000; // how often `duringWait` runs
+    const std::int64_t wanted = std::max<std::int32_t>(ms, 0);
+    // "More than `ms`" on a millisecond reading: the reading must reach start + ms + 1.
+    const std::int64_t deadline = (static_cast<std::int64_t>(now()) + wanted + 1) * 1000;
+    for (;;) {
+        const std::int64_t t = nowMicros();
+        if (t >= deadline) return;
+        if (duringWait && deadline - t > kSliceMicros) {
+            duringWait();
+            sleepUntilMicros(std::min(deadline, nowMicros() + kSliceMicros));
+        } else {
+            sleepUntilMicros(deadline);
+        }
+    }
+}
+
+int eventWaitMillis(std::int64_t nowMicros, std::int64_t dueMicros) {
+    constexpr std::int64_t kMargin = 2000; // the event wait's own lateness, at most
+    const std::int64_t left = dueMicros - nowMicros;
+    if (left <= kMargin) return 0;
+    return static_cast<int>((left - kMargin) / 1000);
+}
+
+} // namespace kelvar

@@ -1,0 +1,33 @@
+#pragma once
+// The window program's clock: milliseconds for the game, microseconds for the loop's own
+// deadlines and the trace, both from one monotonic origin so a due millisecond is an exact
+// microsecond instant. Waits sleep until their deadline instead of polling.
+#include <cstdint>
+#include <functional>
+
+#include "platform/clock.hpp"
+
+namespace kelvar {
+
+class MonoClock final : public Clock {
+  public:
+    MonoClock();
+    Millis now() override { return static_cast<Millis>(nowMicros() / 1000); }
+    std::int64_t nowMicros() const;
+    // Returns at the first instant the millisecond reading is more than `ms` past the one at
+    // the call. `duringWait` runs every few milliseconds and may throw to end the wait.
+    void tickDelay(std::int32_t ms) override { tickDelay(ms, {}); }
+    void tickDelay(std::int32_t ms, const std::function<void()>& duringWait);
+    // Sleeps until `micros` on this clock (returns at once when it has passed).
+    void sleepUntilMicros(std::int64_t micros) const;
+
+  private:
+    std::int64_t originNanos_;
+};
+
+// How long to wait for window events before a deadline: the event wait only counts whole
+// milliseconds and may oversleep, so it stops a little early and the rest is slept exactly.
+// 0 means: poll, then sleep to the deadline.
+int eventWaitMillis(std::int64_t nowMicros, std::int64_t dueMicros);
+
+} // namespace kelvar
