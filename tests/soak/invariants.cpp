@@ -18,7 +18,7 @@ constexpr int kMostLives = 6; // 4 and the two bonus lives
 
 // From level 15 on nothing changes but the falling steps; written out here rather than read
 // from the game's own tables, so that a wrong row for a late level shows.
-constexpr std::array<int, 15> kEnemyCount{30, 40, 46, 10, 54, 64, 72, 10,
+constexpr std::array<int, 15> kEnemyCount{30, 40, 46, 10, 54,  64,  72, 10,
                                           80, 88, 92, 96, 100, 108, 108};
 constexpr std::array<int, 15> kPicture{5, 6, 7, 32, 8, 9, 10, 32, 22, 21, 30, 23, 31, 28, 28};
 constexpr std::array<int, kEnemies> kLateFall{30, 88, 78, 70, 45, 55, 25, 64, 50, 39};

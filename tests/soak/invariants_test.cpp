@@ -62,8 +62,7 @@ TEST(SoakInvariants, RulesAcrossTicks) {
         GameWatch watch;
         ASSERT_EQ(checkAfterTick(t.game, "2", watch), "") << c.name;
         c.spoil(t.game);
-        EXPECT_NE(checkAfterTick(t.game, "2", watch).find(c.reported), std::string::npos)
-            << c.name;
+        EXPECT_NE(checkAfterTick(t.game, "2", watch).find(c.reported), std::string::npos) << c.name;
     }
 }
 
@@ -95,8 +94,8 @@ TEST(SoakPlayer, TheRecordedGamePassesEveryTick) {
 TEST(SoakPlayer, RandomGamesReplayFromTheirSeed) {
     for (SoakMode mode : {SoakMode::Random, SoakMode::Pilot}) {
         std::mt19937_64 a(7), b(7);
-        const SoakResult first = playSoakGame(drawGame(a, mode, 3000));
-        const SoakResult second = playSoakGame(drawGame(b, mode, 3000));
+        const SoakResult first = playSoakGame(drawGame(a, mode, 1500));
+        const SoakResult second = playSoakGame(drawGame(b, mode, 1500));
         EXPECT_EQ(first.failure, "");
         EXPECT_EQ(summaryJson(first.summary), summaryJson(second.summary));
         EXPECT_GT(first.summary.ticks, 100);

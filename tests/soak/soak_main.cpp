@@ -1,6 +1,6 @@
 // Plays many headless games with the autopilot and with random input, checking the play field
 // after every tick, and watches the process's memory between games.
-//   kelvar_soak [--seed N] [--ticks N] [--pilot-share F] [--failures DIR]
+//   kelvar_soak [--seed N] [--ticks N] [--pilot-share F] [--pilot-max-ticks N] [--failures DIR]
 //   kelvar_soak --check DEMO      replays a written game with the same checks
 #include <unistd.h>
 
@@ -68,6 +68,8 @@ bool parse(int argc, char** argv, Settings& s) {
             s.ticks = std::atoll(v);
         else if (a == "--pilot-share")
             s.pilotShare = std::atof(v);
+        else if (a == "--pilot-max-ticks")
+            s.pilotMaxTicks = std::atoi(v);
         else if (a == "--failures")
             s.failures = v;
         else if (a == "--check")
@@ -75,7 +77,7 @@ bool parse(int argc, char** argv, Settings& s) {
         else
             return false;
     }
-    return s.ticks > 0;
+    return s.ticks > 0 && s.pilotMaxTicks > 0;
 }
 
 int check(const std::string& path) {
@@ -100,7 +102,8 @@ int check(const std::string& path) {
 int main(int argc, char** argv) {
     Settings s;
     if (!parse(argc, argv, s)) {
-        std::cerr << "usage: kelvar_soak [--seed N] [--ticks N] [--pilot-share F] [--failures DIR]\n"
+        std::cerr << "usage: kelvar_soak [--seed N] [--ticks N] [--pilot-share F]\n"
+                     "                   [--pilot-max-ticks N] [--failures DIR]\n"
                      "       kelvar_soak --check DEMO\n";
         return 2;
     }
@@ -118,7 +121,8 @@ int main(int argc, char** argv) {
     std::cerr << "soak: seed " << s.seed << ", at least " << s.ticks << " ticks\n";
 
     while (ticks < s.ticks) {
-        const bool pilot = pilotTicks <= s.pilotShare * static_cast<double>(ticks);
+        const bool pilot =
+            s.pilotShare > 0 && pilotTicks <= s.pilotShare * static_cast<double>(ticks);
         const SoakGame game = drawGame(rng, pilot ? SoakMode::Pilot : SoakMode::Random,
                                        pilot ? s.pilotMaxTicks : s.randomMaxTicks);
         const std::string path = s.failures + "/soak-seed" + std::to_string(s.seed) + "-game" +

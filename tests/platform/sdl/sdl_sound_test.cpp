@@ -169,7 +169,8 @@ TEST_F(SdlSoundOnDevice, BlockingSoundEndsSoonAfterAStopIsWanted) {
     };
     std::atomic<bool> closeWanted{false};
     sound.setStopCheck([&] { return closeWanted.load(); });
-    struct sigaction act{}, old{};
+    struct sigaction act {
+    }, old{};
     act.sa_handler = &interruptSound;
     sigemptyset(&act.sa_mask);
     g_signalled = &sound;
