@@ -15,7 +15,8 @@ work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# The game's own stderr goes with a failure: a sanitizer's report lands there.
+fail() { echo "FAIL: $*" >&2; cat "$work/stderr" >&2; exit 1; }
 
 # Waits for a visible "Kelvar Raid" window of the given client size; prints its id.
 window_of_size() {
@@ -32,8 +33,24 @@ window_of_size() {
     return 1
 }
 
+# Waits until a window has stopped moving: a window is shown first and placed after, and a
+# slow build (the sanitizers) leaves time for a click to land before the move.
+settled() {
+    last=""
+    i=0
+    while [ $i -lt 50 ]; do
+        now=$(xdotool getwindowgeometry "$1" 2>/dev/null | tr -d '\n')
+        [ -n "$now" ] && [ "$now" = "$last" ] && return 0
+        last="$now"
+        sleep 0.2
+        i=$((i + 1))
+    done
+    return 1
+}
+
 # Clicks at a point of a window's client area given in twips (15 twips to the pixel).
 click_twips() {
+    settled "$1" || fail "window $1 keeps moving"
     x=$(( $2 / 15 )); y=$(( $3 / 15 ))
     xdotool mousemove --window "$1" "$x" "$y" sleep 0.1 click 1
 }
@@ -73,7 +90,13 @@ xdotool mousemove --window "$play" 100 100
 xdotool windowfocus --sync "$play" 2>/dev/null || true
 xdotool key --window "$play" Escape
 title=$(window_of_size 351x401) || fail "Escape did not return to the title screen"
-grep -q '"game_over":true' trace.jsonl || fail "no game-over tick in the trace"
+# The title shows inside the game-over tick; its trace line follows when the tick returns.
+i=0
+until grep -q '"game_over":true' trace.jsonl; do
+    [ $i -lt 50 ] || fail "no game-over tick in the trace"
+    sleep 0.1
+    i=$((i + 1))
+done
 echo "back at the title: window $title"
 
 click_twips "$title" $((4800 + 255 / 2)) $((3720 + 250 / 2))     # x
