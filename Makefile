@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test fuzz bench clean format package package-check
+.PHONY: all deps build build-sanitize run test fuzz bench soak clean format package package-check
 
 all: build
 
@@ -42,6 +42,14 @@ fuzz:
 
 bench: build
 	./bench/run.sh build
+
+# The long soak under the sanitizers; its last line gives the ticks, the games and the highest
+# level. A failing game is written to build-sanitize/ as a demo file.
+SOAK_SEED ?= 1
+SOAK_TICKS ?= 10000000
+soak: build-sanitize
+	./build-sanitize/kelvar_soak --seed $(SOAK_SEED) --ticks $(SOAK_TICKS) --pilot-share 0.01 \
+		--failures build-sanitize
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

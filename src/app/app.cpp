@@ -57,6 +57,9 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
       recordPath_(demo_ ? std::string() : options.recordPath), trace_(trace),
       startFullscreen_(options.fullscreen) {
     if (demo_) schedule_.emplace(*demo_);
+    // A sound played to its end holds the game for up to 1.8 s: a close or a signal cuts it
+    // short, and the next wait of the tick then ends the program.
+    sound_.setStopCheck([] { return quitPending(); });
 }
 
 void App::LoopClock::tickDelay(std::int32_t ms) {

@@ -3,6 +3,7 @@
 #include "enemies/enemies.hpp"
 #include "levelflow/levelflow.hpp"
 #include "levels/levels.hpp"
+#include "platform/saturate.hpp"
 #include "resources/picture_ids.hpp"
 
 namespace kelvar {
@@ -57,7 +58,7 @@ void levelChange(Game& g) {
     AllEnemiesDead(g);
     flyShipOff(g);
     tickDelay(g, kAfterFlightMs);
-    g.st.iLevel = static_cast<std::int16_t>(g.st.iLevel + 1);
+    g.st.iLevel = saturate16(g.st.iLevel + 1);
     g.el.LevelLbl.Caption = digits(g.st.iLevel);
     bonusLife(g);
     PrepNewLevel(g);

@@ -1,6 +1,7 @@
 #include "levelflow/hit_test.hpp"
 #include "levelflow/levelflow.hpp"
 #include "levels/challenge.hpp"
+#include "platform/saturate.hpp"
 #include "resources/picture_ids.hpp"
 
 namespace kelvar {
@@ -36,7 +37,7 @@ void park(Game& g, std::size_t k) {
 }
 
 void score(Game& g) {
-    g.st.iScore += 10 * g.st.iLevel;
+    g.st.iScore = saturate32(std::int64_t{g.st.iScore} + 10 * g.st.iLevel);
     g.el.ScoreLbl.Caption = digits(g.st.iScore);
     if (g.st.iScore >= g.st.iTopScore) {
         g.st.iTopScore = g.st.iScore;

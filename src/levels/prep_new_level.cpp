@@ -3,6 +3,7 @@
 #include "levels/challenge.hpp"
 #include "levels/level_tables.hpp"
 #include "levels/levels.hpp"
+#include "platform/saturate.hpp"
 
 namespace kelvar {
 
@@ -24,7 +25,7 @@ void setFallingSteps(Game& g, const levels::LevelRow& row) {
         const int level = g.st.iLevel;
         const int dd =
             row.falls == &levels::kChallengeFalls ? 6 * level + 30 : level + (*row.falls)[k];
-        g.st.iDD[k] = static_cast<std::int16_t>(dd);
+        g.st.iDD[k] = saturate16(dd);
     }
 }
 

@@ -13,6 +13,8 @@ namespace {
 constexpr Uint16 kBufferFrames = 512;
 // A cut-off sound fades out over 5 ms instead of stopping dead.
 constexpr Uint32 kTailFrames = 110;
+// How often a blocking wait asks whether to stop: well inside the 100 ms a closing program has.
+constexpr Millis kStopPollMs = 5;
 
 Millis framesToMs(std::uint64_t frames) {
     return (frames * 1000 + kSoundRate - 1) / kSoundRate;
@@ -150,6 +152,61 @@ int SdlSound::currentSound() {
     return id;
 }
 
+bool SdlSound::stopWanted() {
+    if (interrupted_.load()) return true;
+    return stopCheck_ && stopCheck_();
+}
+
+// Whatever plays stops, fading out over the tail.
+void SdlSound::cutOffLocked() {
+    if (data_ && pos_ < bytes_) {
+        tail_ = data_ + pos_;
+        tailFrames_ = std::min(kTailFrames, (bytes_ - pos_) / kSoundFrameBytes);
+        tailDone_ = 0;
+    }
+}
+
+// The silent sound's length on the game clock, in slices when the wait may be stopped. The
+// slices add up to the same length on the clock: each one is measured from the same start.
+void SdlSound::waitSilently(Millis length) {
+    if (!stopCheck_ && !interrupted_.load()) {
+        clock_.tickDelay(static_cast<std::int32_t>(length));
+        return;
+    }
+    const Millis start = clock_.now();
+    for (;;) {
+        const Millis elapsed = clock_.now() - start;
+        if (elapsed >= length) return;
+        if (stopWanted()) {
+            silentId_ = 0;
+            return;
+        }
+        clock_.tickDelay(static_cast<std::int32_t>(std::min(length - elapsed, kStopPollMs)));
+    }
+}
+
+// Short sleeps until the last samples are out; window events wait. A device that stops asking
+// for samples (pulled out mid-sound) must not hang the game, hence the bound.
+void SdlSound::waitForDevice(Millis length) {
+    const Millis giveUpAt = SDL_GetTicks64() + length + 2000;
+    Millis nextCheck = SDL_GetTicks64();
+    while (isPlaying() && SDL_GetTicks64() < giveUpAt) {
+        if (SDL_GetTicks64() >= nextCheck) {
+            if (stopWanted()) {
+                SDL_LockAudioDevice(device_);
+                cutOffLocked();
+                current_ = 0;
+                data_ = nullptr;
+                bytes_ = pos_ = 0;
+                SDL_UnlockAudioDevice(device_);
+                return;
+            }
+            nextCheck = SDL_GetTicks64() + kStopPollMs;
+        }
+        SDL_Delay(1);
+    }
+}
+
 void SdlSound::playSound(int id, std::uint32_t flags) {
     if ((flags & SND_NOSTOP) && isPlaying()) return;
     ++starts_;
@@ -160,17 +217,13 @@ void SdlSound::playSound(int id, std::uint32_t flags) {
         // are the same as with sound.
         silentId_ = length > 0 ? id : 0;
         silentEndsAt_ = clock_.now() + length;
-        if (!(flags & SND_ASYNC) && length > 0) clock_.tickDelay(static_cast<std::int32_t>(length));
+        if (!(flags & SND_ASYNC) && length > 0) waitSilently(length);
         return;
     }
 
     const Recording& r = recording(id);
     SDL_LockAudioDevice(device_);
-    if (data_ && pos_ < bytes_) {
-        tail_ = data_ + pos_;
-        tailFrames_ = std::min(kTailFrames, (bytes_ - pos_) / kSoundFrameBytes);
-        tailDone_ = 0;
-    }
+    cutOffLocked();
     current_ = r.data ? id : 0;
     data_ = r.data;
     bytes_ = r.bytes;
@@ -179,11 +232,7 @@ void SdlSound::playSound(int id, std::uint32_t flags) {
     lengthMs_ = framesToMs(r.bytes / kSoundFrameBytes);
     SDL_UnlockAudioDevice(device_);
 
-    if (flags & SND_ASYNC) return;
-    // Short sleeps until the last samples are out; window events wait. A device that stops
-    // asking for samples (pulled out mid-sound) must not hang the game, hence the bound.
-    const Millis giveUpAt = SDL_GetTicks64() + length + 2000;
-    while (isPlaying() && SDL_GetTicks64() < giveUpAt) SDL_Delay(1);
+    if (!(flags & SND_ASYNC)) waitForDevice(length);
 }
 
 } // namespace kelvar

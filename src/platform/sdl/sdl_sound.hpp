@@ -4,6 +4,8 @@
 // a silent sound still "plays" (for SND_NOSTOP) for that long on the game clock.
 #include <SDL.h>
 
+#include <atomic>
+#include <functional>
 #include <map>
 
 #include "platform/clock.hpp"
@@ -34,6 +36,16 @@ class SdlSound final : public SoundPlayer {
     // How many sounds have been started (calls that were not skipped by SND_NOSTOP).
     int starts() const { return starts_; }
 
+    // A sound played to its end holds the program for up to 1.8 s. `shouldStop` is asked every
+    // few ms during such a wait (silent or not); when it answers true the sound is cut off and
+    // the call returns, so that a closed window or a signal can end the program at once.
+    void setStopCheck(std::function<bool()> shouldStop) { stopCheck_ = std::move(shouldStop); }
+    // Safe to call from a signal handler or another thread: ends the wait in progress, and
+    // every later one at once, until resumeWaits().
+    void interrupt() noexcept { interrupted_.store(true); }
+    void resumeWaits() noexcept { interrupted_.store(false); }
+    bool interrupted() const noexcept { return interrupted_.load(); }
+
   private:
     struct Recording {
         Uint8* data = nullptr; // from SDL_LoadWAV_RW; nullptr if the id has none
@@ -44,7 +56,11 @@ class SdlSound final : public SoundPlayer {
     void fill(Uint8* stream, int len);
     const Recording& recording(int id);
     bool playingLocked() const;
+    void cutOffLocked();
     void noDevice(const char* why);
+    bool stopWanted();
+    void waitSilently(Millis length);
+    void waitForDevice(Millis length);
 
     Clock& clock_;
     SDL_AudioDeviceID device_ = 0;
@@ -52,6 +68,9 @@ class SdlSound final : public SoundPlayer {
     Millis deviceBufferMs_ = 0;
     std::map<int, Recording> recordings_;
     int starts_ = 0;
+    std::function<bool()> stopCheck_;
+    std::atomic<bool> interrupted_{false};
+    static_assert(std::atomic<bool>::is_always_lock_free, "interrupt() must be signal-safe");
 
     // Silent mode: the sound that "plays" and when it ends, on clock_.
     int silentId_ = 0;

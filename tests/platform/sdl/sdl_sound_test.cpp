@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/virtual/virtual_services.hpp"
 
@@ -72,24 +81,134 @@ TEST(SdlSoundSilent, NoStopFollowsTheSilentLengthOnTheClock) {
     }
 }
 
-TEST(SdlSoundSilent, FallsBackWhenSdlHasNoSuchDriver) {
+// Each way of having no device: a silent game, one line on stderr, the pace kept on the clock.
+TEST(SdlSoundSilent, FallsBackWhenTheDeviceCannotBeOpened) {
     if (SDL_WasInit(SDL_INIT_AUDIO)) GTEST_SKIP() << "audio already initialised in this process";
-    setenv("SDL_AUDIODRIVER", "kelvar_no_such_driver", 1);
+    // The disk driver writes the samples to a file; one under a plain file cannot be created,
+    // even by root.
+    const std::string blocker = testing::TempDir() + "kelvar_sound_blocker";
+    std::ofstream(blocker) << "not a folder";
+    struct Case {
+        const char* what;
+        const char* driver;
+        std::string diskFile;
+    };
+    for (const Case& c : {Case{"no such driver", "kelvar_no_such_driver", ""},
+                          Case{"disk driver, unwritable", "disk", blocker + "/sound.raw"}}) {
+        setenv("SDL_AUDIODRIVER", c.driver, 1);
+        setenv("SDL_DISKAUDIOFILE", c.diskFile.c_str(), 1);
+        kelvar::VirtualClock clock;
+        testing::internal::CaptureStderr();
+        {
+            SdlSound sound(clock);
+            EXPECT_FALSE(sound.hasDevice()) << c.what;
+            sound.playSound(16, kSync); // keeps the game's pace on the clock
+            EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what;
+            sound.playSound(15, kAsync);
+            EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what << ": an async call does not wait";
+            EXPECT_EQ(sound.currentSound(), 15) << c.what;
+        }
+        const std::string err = testing::internal::GetCapturedStderr(); // one line, said once
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.what << ": " << err;
+        EXPECT_EQ(err.rfind("kelvar-raid: no sound device (", 0), 0u) << err;
+        EXPECT_NE(err.find("); playing silently\n"), std::string::npos) << err;
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << c.what << ": the failed init is undone";
+    }
+    unsetenv("SDL_DISKAUDIOFILE");
+    std::remove(blocker.c_str());
+}
+
+// The same driver opens when its file can be written: the case above fails for its path.
+TEST(SdlSoundOnDisk, OpensWhenItsFileCanBeWritten) {
+    if (SDL_WasInit(SDL_INIT_AUDIO)) GTEST_SKIP() << "audio already initialised in this process";
+    const std::string file = testing::TempDir() + "kelvar_sound.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
     kelvar::VirtualClock clock;
-    testing::internal::CaptureStderr();
     {
         SdlSound sound(clock);
-        EXPECT_FALSE(sound.hasDevice());
-        sound.playSound(16, kSync); // keeps the game's pace on the clock
-        EXPECT_EQ(clock.now(), soundLengthMs(16));
-        sound.playSound(15, kAsync);
-        EXPECT_EQ(clock.now(), soundLengthMs(16)) << "an async call does not wait";
+        EXPECT_TRUE(sound.hasDevice());
     }
-    const std::string err = testing::internal::GetCapturedStderr(); // one line, said once
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_EQ(err.rfind("kelvar-raid: no sound device (", 0), 0u) << err;
-    EXPECT_NE(err.find("); playing silently\n"), std::string::npos) << err;
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "the failed init is undone";
+    unsetenv("SDL_DISKAUDIOFILE");
+    std::remove(file.c_str());
+}
+
+// A silent blocking sound stops early too, in the few ms after a stop is wanted; left alone,
+// its slices add up to exactly its length.
+TEST(SdlSoundSilent, BlockingWaitStopsWhenAsked) {
+    struct Case {
+        Millis stopAt; // on the clock; 0: never
+        Millis endsAt;
+    };
+    const Millis length = soundLengthMs(24);
+    for (const Case c : {Case{0, length}, Case{500, 500}, Case{503, 505}}) {
+        kelvar::VirtualClock clock;
+        testing::internal::CaptureStderr();
+        SdlSound sound(clock, SdlSound::Output::Silent);
+        testing::internal::GetCapturedStderr();
+        sound.setStopCheck([&] { return c.stopAt != 0 && clock.now() >= c.stopAt; });
+        sound.playSound(24, kSync);
+        EXPECT_EQ(clock.now(), c.endsAt) << "stop at " << c.stopAt;
+        EXPECT_FALSE(sound.isPlaying()) << "stop at " << c.stopAt;
+        EXPECT_EQ(sound.currentSound(), 0) << "stop at " << c.stopAt;
+    }
+}
+
+SdlSound* g_signalled = nullptr;
+extern "C" void interruptSound(int) {
+    if (g_signalled) g_signalled->interrupt();
+}
+
+// A window closed or a signal during "G A M E   O V E R" (1.8 s): the call returns within
+// 100 ms of the request and the sound is cut off. Afterwards a wait lasts its length again.
+TEST_F(SdlSoundOnDevice, BlockingSoundEndsSoonAfterAStopIsWanted) {
+    using Clock = std::chrono::steady_clock;
+    struct Case {
+        const char* how;
+        std::function<void()> request;
+    };
+    std::atomic<bool> closeWanted{false};
+    sound.setStopCheck([&] { return closeWanted.load(); });
+    struct sigaction act {
+    }, old{};
+    act.sa_handler = &interruptSound;
+    sigemptyset(&act.sa_mask);
+    g_signalled = &sound;
+    ASSERT_EQ(sigaction(SIGTERM, &act, &old), 0);
+    const std::vector<Case> cases{
+        {"stop check", [&] { closeWanted = true; }},
+        {"interrupt from another thread", [&] { sound.interrupt(); }},
+        {"SIGTERM", [] { kill(getpid(), SIGTERM); }},
+    };
+    for (const Case& c : cases) {
+        Clock::time_point requested{};
+        std::thread requester([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            requested = Clock::now();
+            c.request();
+        });
+        const auto t0 = Clock::now();
+        sound.playSound(24, kSync);
+        const auto returned = Clock::now();
+        requester.join();
+        const auto ms = [](Clock::duration d) {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
+        };
+        EXPECT_GE(ms(returned - t0), 290) << c.how << ": it played until the request";
+        EXPECT_LT(ms(returned - requested), 100) << c.how;
+        EXPECT_FALSE(sound.isPlaying()) << c.how;
+        EXPECT_EQ(sound.currentSound(), 0) << c.how;
+        closeWanted = false;
+        sound.resumeWaits();
+    }
+    sigaction(SIGTERM, &old, nullptr);
+    g_signalled = nullptr;
+
+    const Millis t0 = SDL_GetTicks64();
+    sound.playSound(16, kSync);
+    const Millis took = SDL_GetTicks64() - t0;
+    EXPECT_GE(took, soundLengthMs(16));
+    EXPECT_LE(took, soundLengthMs(16) + kSlack);
 }
 
 } // namespace

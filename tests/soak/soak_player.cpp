@@ -1,0 +1,173 @@
+#include "tests/soak/soak_player.hpp"
+
+#include <array>
+
+#include "playfield/game.hpp"
+#include "playfield/playfield.hpp"
+
+namespace kelvar {
+
+namespace {
+
+const Demo* g_demoInPlay = nullptr;
+
+struct BrokenRule {
+    int tick;
+    std::string what;
+    Demo played;
+};
+
+class SoakPlayer final : public TickObserver {
+  public:
+    explicit SoakPlayer(const SoakGame& game) : game_(game), rng_(game.inputSeed) {}
+
+    void afterTick(int tick, const Game& g, Demo& demo) override {
+        g_demoInPlay = &demo;
+        highest = std::max(highest, static_cast<int>(g.st.iLevel));
+        lastPlanetAlive = g.el.LifeBar.Width > 0;
+        const std::string broken = checkAfterTick(g, game_.demo.speed, watch_);
+        if (!broken.empty()) {
+            Demo played = demo;
+            played.endTick = tick;
+            throw BrokenRule{tick, broken, std::move(played)};
+        }
+        if (game_.mode == SoakMode::Check) return;
+
+        if (game_.mode == SoakMode::Pilot) pilot_.afterTick(tick, g, demo);
+        if (g.el.Timer1.Interval == 0) {
+            // Paused: resume, or the run would stall. A dead planet cannot be unpaused.
+            if (lastPlanetAlive) demo.keys.push_back({tick + 1, 0, key::Pause});
+            stoppedAt = demo; // kept in case the run stalls here
+            stoppedAt.endTick = tick + 1;
+            return;
+        }
+        if (game_.mode == SoakMode::Pilot)
+            pilotNoise(tick, demo);
+        else
+            randomInput(tick, demo);
+    }
+
+    int highest = 0;
+    bool lastPlanetAlive = true;
+    Demo stoppedAt;
+
+  private:
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    // Keys at the next tick's event points: point 0 first, later points in order.
+    void pressAt(Demo& demo, int tick, int point, int code) {
+        demo.keys.push_back({tick, point, code});
+    }
+
+    // A steering or fire key, now and then a code that the game ignores. Pause and Escape
+    // are pressed on their own terms.
+    int randomKey() {
+        static constexpr std::array<int, 3> kKeys{key::Left, key::Right, key::Space};
+        int code = pick(0, 65535);
+        if (!chance(0.02) || code == key::Pause || code == key::Escape)
+            code = kKeys[static_cast<std::size_t>(pick(0, 2))];
+        return code;
+    }
+
+    JoyReading randomReading() {
+        JoyReading r;
+        r.x = pick(-70000, 70000);
+        r.y = pick(-70000, 70000);
+        r.buttons = chance(0.3) ? static_cast<std::uint32_t>(pick(0, 0xFFFF)) : 0u;
+        return r;
+    }
+
+    // A pause that the runner plays out at once: while the timer is stopped it hands over the
+    // following keys one at a time, so the key that ends the pause must already be there.
+    void pauseEpisode(Demo& demo, int tick, int point, int keysWhilePaused) {
+        pressAt(demo, tick, point, key::Pause);
+        for (int i = 0; i < keysWhilePaused; ++i) pressAt(demo, tick, point, randomKey());
+        pressAt(demo, tick, point, key::Pause);
+    }
+
+    void randomInput(int tick, Demo& demo) {
+        const int next = tick + 1;
+        if (chance(0.35)) pressAt(demo, next, 0, randomKey());
+        if (chance(0.0007)) pauseEpisode(demo, next, 0, pick(0, 3));
+        if (chance(0.00003)) pressAt(demo, next, 0, key::Escape);
+        // Keys during the waits inside a tick; points beyond the tick's last are delivered
+        // before the tick after it.
+        int point = 0;
+        while (chance(0.05)) {
+            point += pick(1, 3);
+            if (chance(0.1))
+                pauseEpisode(demo, next, point, pick(0, 1));
+            else
+                pressAt(demo, next, point, randomKey());
+        }
+        if (demo.joystick && chance(0.02)) demo.joys.push_back({next, randomReading()});
+    }
+
+    void pilotNoise(int tick, Demo& demo) {
+        const int next = tick + 1;
+        if (chance(0.0005)) pauseEpisode(demo, next, 0, 0);
+        if (chance(0.002)) pressAt(demo, next, pick(1, 4), randomKey());
+        if (!demo.joystick) return;
+        if (joyAway_) {
+            demo.joys.push_back({next, demo.centre}); // a twitch lasts one tick
+            joyAway_ = false;
+        } else if (chance(0.001)) {
+            JoyReading r = randomReading();
+            r.buttons = 0;
+            demo.joys.push_back({next, r});
+            joyAway_ = true;
+        }
+    }
+
+    const SoakGame& game_;
+    std::mt19937_64 rng_;
+    GameWatch watch_;
+    Autopilot pilot_;
+    bool joyAway_ = false;
+};
+
+} // namespace
+
+SoakGame drawGame(std::mt19937_64& rng, SoakMode mode, int maxTicks) {
+    static constexpr std::array<const char*, 4> kSpeeds{"U", "0", "1", "2"};
+    SoakGame game;
+    game.mode = mode;
+    game.demo.speed = kSpeeds[rng() % kSpeeds.size()];
+    game.demo.seed = static_cast<std::uint32_t>(rng() % (1u << 24));
+    game.demo.joystick = rng() % 2 == 0;
+    if (game.demo.joystick) {
+        game.demo.centre.x = static_cast<std::int32_t>(rng() % 65536);
+        game.demo.centre.y = static_cast<std::int32_t>(rng() % 65536);
+    }
+    game.demo.endTick = maxTicks;
+    game.inputSeed = rng();
+    return game;
+}
+
+const Demo* demoInPlay() {
+    return g_demoInPlay;
+}
+
+SoakResult playSoakGame(const SoakGame& game) {
+    SoakPlayer player(game);
+    SoakResult result;
+    g_demoInPlay = &game.demo;
+    try {
+        result.summary = runDemo(game.demo, nullptr, &player);
+        if (result.summary.ended == "stalled" && player.lastPlanetAlive) {
+            result.failure = "the game stalled, paused with the planet alive";
+            result.failedTick = result.summary.ticks;
+            result.failedGame = std::move(player.stoppedAt);
+        }
+    } catch (BrokenRule& b) {
+        result.failure = b.what;
+        result.failedTick = b.tick;
+        result.failedGame = std::move(b.played);
+    }
+    g_demoInPlay = nullptr;
+    result.highestLevel = player.highest;
+    return result;
+}
+
+} // namespace kelvar
