@@ -84,3 +84,29 @@ TEST(Display, TheProgramRefusesToRunInvisibly) {
 
 } // namespace
 } // namespace kelvar
+
+namespace kelvar {
+namespace {
+
+// A trace that cannot be written is said at once, in the window as without one.
+TEST(Outputs, ATraceThatCannotBeWrittenIsAnErrorInTheWindowToo) {
+    const std::string demo = std::string(KELVAR_SOURCE_DIR) + "/tests/data/levels_0_to_8.demo";
+    for (const char* mode : {"--demo", "--headless"}) {
+        const std::string cmd = std::string("SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ") +
+                                KELVAR_BINARY + " " + mode + " " + demo +
+                                " --trace /nonexistent/folder/trace.jsonl 2>&1";
+        FILE* p = popen(cmd.c_str(), "r");
+        ASSERT_NE(p, nullptr);
+        std::string out;
+        char buf[256];
+        while (fgets(buf, sizeof buf, p)) out += buf;
+        const int status = pclose(p);
+        ASSERT_TRUE(WIFEXITED(status)) << mode;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << mode << ": " << out;
+        EXPECT_NE(out.find("cannot write trace /nonexistent/folder/trace.jsonl"), std::string::npos)
+            << mode << ": " << out;
+    }
+}
+
+} // namespace
+} // namespace kelvar
