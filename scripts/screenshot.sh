@@ -8,6 +8,7 @@ game=$(readlink -f "$1")
 screen=$2
 out=$(readlink -f "$3")
 shift 3
+. "$(dirname "$(readlink -f "$0")")/../tests/e2e/lib/common.sh"
 
 if [ -z "${KELVAR_SHOT_INNER:-}" ]; then
     export KELVAR_SHOT_INNER=1
@@ -21,17 +22,6 @@ trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 export XDG_CONFIG_HOME="$work/config"
 
-wait_for() {
-    limit=$(( $1 * 20 ))
-    shift
-    i=0
-    while [ $i -lt $limit ]; do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-        i=$((i + 1))
-    done
-    return 1
-}
 # The visible game window whose width and height are a multiple of the given ones; prints its
 # id and the scale.
 window_scaled() {
@@ -46,8 +36,6 @@ window_scaled() {
     done
     return 1
 }
-trace_lines() { [ -f trace.jsonl ] && wc -l < trace.jsonl || echo 0; }
-more_ticks_than() { [ "$(trace_lines)" -gt "$1" ]; }
 
 "$game" --trace trace.jsonl "$@" 2>stderr &
 pid=$!

@@ -9,6 +9,16 @@
 namespace kelvar {
 namespace {
 
+// Runs a shell command; its exit code and what it printed (stdout and stderr together).
+int runCommand(const std::string& cmd, std::string& out) {
+    FILE* p = popen((cmd + " 2>&1").c_str(), "r");
+    if (!p) return -1;
+    char buf[256];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    const int status = pclose(p);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 struct Attempts {
     int failuresFirst = 0;
     std::vector<std::string> asked;
@@ -69,40 +79,25 @@ TEST(Display, ADisplayThatNeverOpensIsReportedWithSdlsReason) {
 
 // The real program, started where there is no display: a message and exit code 1, at once.
 TEST(Display, TheProgramRefusesToRunInvisibly) {
-    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "
-                            "SDL_AUDIODRIVER=dummy " KELVAR_BINARY " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    ASSERT_NE(p, nullptr);
     std::string out;
-    char buf[256];
-    while (fgets(buf, sizeof buf, p)) out += buf;
-    const int status = pclose(p);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+    EXPECT_EQ(runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "
+                         "SDL_AUDIODRIVER=dummy " KELVAR_BINARY,
+                         out),
+              1)
+        << out;
     EXPECT_NE(out.find("no display found"), std::string::npos) << out;
 }
-
-} // namespace
-} // namespace kelvar
-
-namespace kelvar {
-namespace {
 
 // A trace that cannot be written is said at once, in the window as without one.
 TEST(Outputs, ATraceThatCannotBeWrittenIsAnErrorInTheWindowToo) {
     const std::string demo = std::string(KELVAR_SOURCE_DIR) + "/tests/data/levels_0_to_8.demo";
     for (const char* mode : {"--demo", "--headless"}) {
-        const std::string cmd = std::string("SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ") +
-                                KELVAR_BINARY + " " + mode + " " + demo +
-                                " --trace /nonexistent/folder/trace.jsonl 2>&1";
-        FILE* p = popen(cmd.c_str(), "r");
-        ASSERT_NE(p, nullptr);
         std::string out;
-        char buf[256];
-        while (fgets(buf, sizeof buf, p)) out += buf;
-        const int status = pclose(p);
-        ASSERT_TRUE(WIFEXITED(status)) << mode;
-        EXPECT_EQ(WEXITSTATUS(status), 2) << mode << ": " << out;
+        const int code = runCommand(
+            std::string("SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ") + KELVAR_BINARY + " " +
+                mode + " " + demo + " --trace /nonexistent/folder/trace.jsonl",
+            out);
+        EXPECT_EQ(code, 2) << mode << ": " << out;
         EXPECT_NE(out.find("cannot write trace /nonexistent/folder/trace.jsonl"), std::string::npos)
             << mode << ": " << out;
     }

@@ -7,6 +7,7 @@
 # Usage: flow.sh PATH/TO/kelvar-raid
 set -eu
 game=$(readlink -f "$1")
+. "$(dirname "$(readlink -f "$0")")/lib/common.sh"
 
 if [ -z "${KELVAR_E2E_INNER:-}" ]; then
     export KELVAR_E2E_INNER=1
@@ -19,25 +20,6 @@ pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 export XDG_CONFIG_HOME="$work/config"
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s "$work/stderr" ] && sed 's/^/  stderr: /' "$work/stderr" >&2
-    exit 1
-}
-
-# wait_for SECONDS COMMAND...: runs COMMAND every 50 ms until it succeeds or the time is up.
-wait_for() {
-    limit=$(( $1 * 20 ))
-    shift
-    i=0
-    while [ $i -lt $limit ]; do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-        i=$((i + 1))
-    done
-    return 1
-}
 
 # The visible "Kelvar Raid" window of a client size; prints its id.
 window_of_size() {
@@ -55,8 +37,6 @@ click_twips() {
     xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click 1
 }
 
-trace_lines() { [ -f trace.jsonl ] && wc -l < trace.jsonl || echo 0; }
-more_ticks_than() { [ "$(trace_lines)" -gt "$1" ]; }
 options_file() {
     for f in OPTION.CFG config/kelvar-raid/OPTION.CFG; do [ -f "$f" ] && echo "$f" && return 0; done
     return 1

@@ -4,6 +4,7 @@
 # Usage: quit.sh PATH/TO/kelvar-raid
 set -eu
 game=$(readlink -f "$1")
+. "$(dirname "$(readlink -f "$0")")/lib/common.sh"
 demo=$(dirname "$0")/../data/levels_0_to_8.demo
 demo=$(readlink -f "$demo")
 
@@ -19,24 +20,6 @@ trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 printf '1\r\n 0\r\n' > OPTION.CFG
 cp OPTION.CFG before.cfg
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -s stderr ] && sed 's/^/  stderr: /' stderr >&2
-    exit 1
-}
-
-wait_for() {
-    limit=$(( $1 * 20 ))
-    shift
-    i=0
-    while [ $i -lt $limit ]; do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-        i=$((i + 1))
-    done
-    return 1
-}
 
 # quit_at SIGNAL TICK: replays the recorded game, signals it once tick TICK has been written
 # plus `lag` seconds, and checks that it ends at once with exit code 0.
