@@ -41,6 +41,7 @@ fuzz:
 	@./tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: build
+	@./scripts/install-deps bench
 	./bench/run.sh build
 
 # The long soak under the sanitizers; its last line gives the ticks, the games and the highest

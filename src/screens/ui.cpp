@@ -40,7 +40,10 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
         return;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    // No flags: the renderer the program asks for (SDL_HINT_RENDER_DRIVER) is taken as it is.
+    // Asking for an accelerated one would pass over the software renderer and load a whole GL
+    // driver for three small windows.
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) {
         std::cerr << "kelvar-raid: cannot draw in a window: " << SDL_GetError() << "\n";
