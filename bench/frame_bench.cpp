@@ -14,7 +14,7 @@
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 2000;
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    kelvar::ui::preferSoftwareRenderer(); // as the game does
     if (SDL_Init(SDL_INIT_VIDEO) != 0 || TTF_Init() != 0) {
         std::fprintf(stderr, "frame_bench: %s\n", SDL_GetError());
         return 1;

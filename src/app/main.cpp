@@ -33,12 +33,7 @@ int play(const kelvar::Options& options) {
     if (!options.tracePath.empty() && !kelvar::openOutput(options.tracePath, trace, "trace"))
         return 2;
     nameWindowClass();
-    // The windows are small: SDL's software renderer draws them in well under a millisecond
-    // and keeps no GL driver in memory. SDL_RENDER_DRIVER in the environment still wins.
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    // The software renderer draws into the window's own surface, which SDL would otherwise
-    // make a GL texture: that alone loads the whole GL driver (a second of start-up, 40 MB).
-    if (!std::getenv("SDL_RENDER_DRIVER")) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    kelvar::ui::preferSoftwareRenderer();
     std::string message;
     if (!kelvar::openSdlDisplay(message)) {
         std::cerr << "kelvar-raid: " << message << "\n";

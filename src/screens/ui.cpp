@@ -30,6 +30,13 @@ static void setColour(SDL_Renderer* r, Rgb rgb) {
 
 // ---- windows ----
 
+void preferSoftwareRenderer() {
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    // The software renderer draws into the window's own surface, which SDL would otherwise
+    // make a GL texture: that alone loads the whole GL driver (most of a second, 80 MB).
+    if (!SDL_getenv("SDL_RENDER_DRIVER")) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+}
+
 Window::Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips)
     : scale_(outputScale()) {
     const int w = px(clientWidthTwips), h = px(clientHeightTwips);

@@ -26,6 +26,10 @@ SDL_Color sdlColour(Rgb rgb);
 SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop,
                             int scale = 1);
 
+// Before SDL starts: the windows are small, and SDL's software renderer draws them in about a
+// millisecond with no GL driver in memory. SDL_RENDER_DRIVER in the environment still wins.
+void preferSoftwareRenderer();
+
 // A fixed-size window whose client area is given in twips. Created hidden, at the output scale
 // of the time: everything is drawn in the game's pixels and shown that many times larger.
 class Window {
