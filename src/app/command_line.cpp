@@ -37,7 +37,7 @@ enum class Id {
     Version
 };
 
-struct OptionSpec {
+struct OptionInfo {
     Id id;
     std::string_view name;
     std::string_view value; // empty: a switch without a value
@@ -47,38 +47,38 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions{
-    OptionSpec{Id::Seed, "--seed", "N", kWindow | kAutopilot, 0,
+    OptionInfo{Id::Seed, "--seed", "N", kWindow | kAutopilot, 0,
                "start the random sequence at N, a whole number >= 0"},
-    OptionSpec{Id::Scale, "--scale", "N", kWindow | kReplay, 0,
+    OptionInfo{Id::Scale, "--scale", "N", kWindow | kReplay, 0,
                "windows at N times their size, 1 to 8 (default: fit the desktop)"},
-    OptionSpec{Id::Fullscreen, "--fullscreen", "", kWindow | kReplay, 0,
+    OptionInfo{Id::Fullscreen, "--fullscreen", "", kWindow | kReplay, 0,
                "start the play field in desktop fullscreen"},
-    OptionSpec{Id::Record, "--record", "FILE", kWindow | kAutopilot, 0,
+    OptionInfo{Id::Record, "--record", "FILE", kWindow | kAutopilot, 0,
                "write the game played to FILE as a demo"},
-    OptionSpec{Id::Trace, "--trace", "FILE", kWindow | kReplay | kHeadless | kAutopilot, 0,
+    OptionInfo{Id::Trace, "--trace", "FILE", kWindow | kReplay | kHeadless | kAutopilot, 0,
                "write the game's state to FILE, one line per tick"},
-    OptionSpec{Id::Demo, "--demo", "DEMO", kReplay, kReplay,
+    OptionInfo{Id::Demo, "--demo", "DEMO", kReplay, kReplay,
                "replay the demo file DEMO in the window"},
-    OptionSpec{Id::Headless, "--headless", "DEMO", kHeadless, kHeadless,
+    OptionInfo{Id::Headless, "--headless", "DEMO", kHeadless, kHeadless,
                "replay the demo file DEMO without a window, then exit"},
-    OptionSpec{Id::Autopilot, "--autopilot", "TICKS", kAutopilot, kAutopilot,
+    OptionInfo{Id::Autopilot, "--autopilot", "TICKS", kAutopilot, kAutopilot,
                "the built-in player plays TICKS ticks (needs --record)"},
-    OptionSpec{Id::IconSheet, "--icon-sheet", "FILE.png", kIconSheet, kIconSheet,
+    OptionInfo{Id::IconSheet, "--icon-sheet", "FILE.png", kIconSheet, kIconSheet,
                "write every picture of the game to FILE.png, then exit"},
-    OptionSpec{Id::Help, "--help", "", kAnyRun, 0, "show this help, then exit"},
-    OptionSpec{Id::Version, "--version", "", kAnyRun, 0, "show the version, then exit"},
+    OptionInfo{Id::Help, "--help", "", kAnyRun, 0, "show this help, then exit"},
+    OptionInfo{Id::Version, "--version", "", kAnyRun, 0, "show the version, then exit"},
 };
 
 constexpr std::array kRunOrder{kWindow, kReplay, kHeadless, kAutopilot, kIconSheet};
 
-const OptionSpec* findOption(std::string_view name) {
+const OptionInfo* findOption(std::string_view name) {
     if (name == "-h") name = "--help";
-    for (const auto& spec : kOptions)
-        if (spec.name == name) return &spec;
+    for (const auto& option : kOptions)
+        if (option.name == name) return &option;
     return nullptr;
 }
 
-const OptionSpec& spec(Id id) {
+const OptionInfo& optionInfo(Id id) {
     for (const auto& s : kOptions)
         if (s.id == id) return s;
     return kOptions.front(); // every Id has an entry
@@ -92,7 +92,7 @@ template <typename T> std::optional<T> wholeNumber(std::string_view text, T low,
     return n;
 }
 
-UsageError badValue(const OptionSpec& s, std::string_view value, std::string_view wanted) {
+UsageError badValue(const OptionInfo& s, std::string_view value, std::string_view wanted) {
     return {std::string(s.name) + " needs " + std::string(wanted) + ", not '" + std::string(value) +
             "'"};
 }
@@ -110,7 +110,7 @@ bool sameFile(const std::string& a, const std::string& b) {
     return normal(a) == normal(b);
 }
 
-std::string optionWithValue(const OptionSpec& s) {
+std::string optionWithValue(const OptionInfo& s) {
     return s.value.empty() ? std::string(s.name) : std::string(s.name) + " " + std::string(s.value);
 }
 
@@ -157,7 +157,7 @@ std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* 
         const std::string_view arg = argv[i];
         const std::size_t eq = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
         const std::string_view name = arg.substr(0, eq);
-        const OptionSpec* s = findOption(name);
+        const OptionInfo* s = findOption(name);
         if (!s) {
             return UsageError{
                 (arg.starts_with("-") ? "unknown option: " : "unexpected argument: ") +
@@ -184,7 +184,9 @@ std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* 
             return UsageError{std::string(s->name) + " needs a value: " + optionWithValue(*s)};
         given[slot] = std::string(value);
     }
-    auto has = [&](Id id) { return given[static_cast<std::size_t>(&spec(id) - kOptions.data())]; };
+    auto has = [&](Id id) {
+        return given[static_cast<std::size_t>(&optionInfo(id) - kOptions.data())];
+    };
 
     Options o;
     if (has(Id::Help)) {
@@ -197,7 +199,7 @@ std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* 
     }
 
     // At most one option may select what to run; the rest must make sense there.
-    const OptionSpec* selector = nullptr;
+    const OptionInfo* selector = nullptr;
     for (std::size_t k = 0; k < kOptions.size(); ++k) {
         if (!given[k] || !kOptions[k].selects) continue;
         if (selector)
@@ -214,7 +216,7 @@ std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* 
 
     for (std::size_t k = 0; k < kOptions.size(); ++k) {
         if (!given[k]) continue;
-        const OptionSpec& s = kOptions[k];
+        const OptionInfo& s = kOptions[k];
         const std::string& v = *given[k];
         switch (s.id) {
         case Id::Seed:
