@@ -1,5 +1,7 @@
 #include "app/display.hpp"
 
+#include "app/x11_errors.hpp"
+
 #include <SDL.h>
 
 #include <cstdlib>
@@ -56,6 +58,7 @@ bool openSdlDisplay(std::string& message) {
     // A click that brings a window to the front is a click on it too: the first click on a
     // window that has just appeared must never be lost.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    survivableX11Errors();
     const auto init = [](const std::string& drivers, std::string& error) -> std::string {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {

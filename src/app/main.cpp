@@ -11,7 +11,6 @@
 #include "app/display.hpp"
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
-#include "app/x11_errors.hpp"
 #include "playfield/play_field.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
@@ -39,7 +38,6 @@ int play(const kelvar::Options& options) {
         std::cerr << "kelvar-raid: " << message << "\n";
         return 1;
     }
-    kelvar::survivableX11Errors();
     kelvar::ui::setOutputScale(kelvar::ui::chooseScale(kelvar::ui::usableDesktopHeight(),
                                                        kelvar::ui::px(kelvar::kPlayFieldHeight),
                                                        options.scale));

@@ -1,10 +1,7 @@
 #include "app/x11_errors.hpp"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
-#include <cstring>
 #include <iostream>
 
 namespace kelvar {
@@ -28,8 +25,6 @@ int reportOnce(Display* display, XErrorEvent* e) {
 } // namespace
 
 void survivableX11Errors() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "x11") != 0) return;
     XSetErrorHandler(reportOnce);
 }
 

@@ -3,8 +3,10 @@
 // that has just been destroyed (SDL may still address it). Such errors are harmless here.
 namespace kelvar {
 
-// Under X11, replaces the fatal default with a handler that reports the first error on stderr
-// and goes on. Does nothing under other video drivers.
+// Replaces the fatal default with a handler that reports the first error on stderr and goes on.
+// Call it before SDL starts its video: SDL keeps the handler it finds, calls it from its own, and
+// puts it back when it quits, which is when a late error about a destroyed window tends to land.
+// Harmless when the display is not X11.
 void survivableX11Errors();
 
 } // namespace kelvar
