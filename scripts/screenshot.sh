@@ -10,17 +10,8 @@ out=$(readlink -f "$3")
 shift 3
 . "$(dirname "$(readlink -f "$0")")/../tests/e2e/lib/common.sh"
 
-if [ -z "${KELVAR_SHOT_INNER:-}" ]; then
-    export KELVAR_SHOT_INNER=1
-    exec xvfb-run -a -s "-screen 0 ${screen}x24 -nolisten tcp" sh "$0" "$game" "$screen" "$out" "$@"
-fi
-
-export SDL_AUDIODRIVER=dummy
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cd "$work"
-export XDG_CONFIG_HOME="$work/config"
+under_xvfb "-screen 0 ${screen}x24" "$0" "$game" "$screen" "$out" "$@"
+enter_work_folder
 
 # The visible game window whose width and height are a multiple of the given ones; prints its
 # id and the scale.

@@ -9,27 +9,10 @@ set -eu
 game=$(readlink -f "$1")
 . "$(dirname "$(readlink -f "$0")")/lib/common.sh"
 
-if [ -z "${KELVAR_E2E_INNER:-}" ]; then
-    export KELVAR_E2E_INNER=1
-    # The X server repeats no key within the test: holding Pause checks the game's own repeat.
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -ardelay 60000" sh "$0" "$game"
-fi
+# The X server repeats no key within the test: holding Pause checks the game's own repeat.
+under_xvfb "-screen 0 1024x768x24 -ardelay 60000" "$0" "$@"
+enter_work_folder
 
-export SDL_AUDIODRIVER=dummy
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cd "$work"
-export XDG_CONFIG_HOME="$work/config"
-
-# The visible "Kelvar Raid" window of a client size; prints its id.
-window_of_size() {
-    for w in $(xdotool search --onlyvisible --name '^Kelvar Raid$' 2>/dev/null); do
-        size=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
-        if [ "$size" = "$1" ]; then echo "$w"; return 0; fi
-    done
-    return 1
-}
 await_window() { wait_for 20 window_of_size "$1" && window_of_size "$1"; }
 window_gone() { ! window_of_size "$1"; }
 

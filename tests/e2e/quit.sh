@@ -1,49 +1,66 @@
 #!/bin/sh
-# SIGTERM and SIGINT end the program cleanly whatever it is doing: during play, and in the
-# middle of the 4.5-second level change with its sounds and waits. Prints how long each took.
-# Usage: quit.sh PATH/TO/kelvar-raid
+# SIGTERM, SIGINT and the window's close button end the program cleanly at once (within 100 ms,
+# printed) whatever it is doing: during play, in a ship's explosion, in the middle of the
+# 4.5-second level change, and while the game-over sound plays to its end.
+# Usage: quit.sh PATH/TO/kelvar-raid PATH/TO/kelvar_x11_close
 set -eu
 game=$(readlink -f "$1")
-. "$(dirname "$(readlink -f "$0")")/lib/common.sh"
-demo=$(dirname "$0")/../data/levels_0_to_8.demo
-demo=$(readlink -f "$demo")
+closer=$(readlink -f "$2")
+here=$(dirname "$(readlink -f "$0")")
+. "$here/lib/common.sh"
+recorded=$(readlink -f "$here/../data/levels_0_to_8.demo")
 
-if [ -z "${KELVAR_E2E_INNER:-}" ]; then
-    export KELVAR_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh "$0" "$game"
-fi
-
-export SDL_AUDIODRIVER=dummy
-work=$(mktemp -d)
-pid=""
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-cd "$work"
+under_xvfb "-screen 0 1024x768x24" "$0" "$@"
+enter_work_folder
 printf '1\r\n 0\r\n' > OPTION.CFG
 cp OPTION.CFG before.cfg
+printf 'kelvar-raid demo 1\nspeed U\n5 0 key 27\n9 end\n' > escape.demo    # tick 5: the game over, its sound to the end
+printf 'kelvar-raid demo 1\nspeed U\n3000 end\n' > idle.demo            # nobody plays: enemies ram the ship
 
-# quit_at SIGNAL TICK: replays the recorded game, signals it once tick TICK has been written
-# plus `lag` seconds, and checks that it ends at once with exit code 0.
-quit_at() {
-    sig=$1 tick=$2 lag=$3
+# The first tick of a demo's game that takes a ship: 700 ms without a window.
+first_ship_loss() {
+    "$game" --headless "$1" --trace headless.jsonl >/dev/null
+    sed -n 's/.*"tick":\([0-9]*\),"start":\([0-9]*\),"end":\([0-9]*\),.*/\1 \2 \3/p' headless.jsonl |
+        awk '$3 - $2 == 700 { print $1; exit }'
+}
+
+# end_at HOW DEMO TICK LAG: replays DEMO in the window and, LAG seconds after tick TICK has been
+# written, ends it by HOW (TERM, INT, or close: the play field's close button). The program must
+# end at once with exit code 0.
+end_at() {
+    how=$1 demo=$2 tick=$3 lag=$4
     rm -f trace.jsonl
     # A shell starts its background jobs with SIGINT ignored; a player's terminal does not.
     env --default-signal=INT "$game" --demo "$demo" --trace trace.jsonl 2>stderr &
     pid=$!
     wait_for 60 grep -q "\"tick\":$tick," trace.jsonl || fail "tick $tick never came"
+    play=$(window_of_size 471x402) || fail "no play field"
     sleep "$lag"
     kill -0 "$pid" 2>/dev/null || fail "the program ended on its own"
     t0=$(date +%s%N)
-    kill -s "$sig" "$pid"
-    ended() { ! kill -0 "$pid" 2>/dev/null; }
-    wait_for 5 ended || fail "SIG$sig after tick $tick: still running 5 s later"
-    t1=$(date +%s%N)
+    case $how in
+    close) "$closer" "$play" ;;
+    *) kill -s "$how" "$pid" ;;
+    esac
+    # Waits for the exit itself, so the time is exact; a watchdog ends a program that hangs.
+    (sleep 5; kill -9 "$pid" 2>/dev/null) &
+    watchdog=$!
     wait "$pid" && status=0 || status=$?
+    t1=$(date +%s%N)
+    kill "$watchdog" 2>/dev/null || true
     pid=""
-    [ "$status" -eq 0 ] || fail "SIG$sig after tick $tick: exit code $status"
-    echo "SIG$sig $lag s after tick $tick: ended in $(( (t1 - t0) / 1000000 )) ms"
+    [ "$status" -ne 137 ] || fail "$how after tick $tick: still running 5 s later"
+    [ "$status" -eq 0 ] || fail "$how after tick $tick: exit code $status"
+    echo "$how $lag s after tick $tick of $demo: ended in $(( (t1 - t0) / 1000000 )) ms"
 }
 
-quit_at TERM 40 0     # during play
-quit_at INT 485 1     # inside the level change: LEVEL CLEAR, the fly-off, GET READY
+loss=$(first_ship_loss idle.demo)
+[ -n "$loss" ] || fail "the idle game loses no ship"
+end_at TERM "$recorded" 40 0                   # during play
+end_at close idle.demo $((loss - 1)) 0.3       # in the ship's 700 ms explosion
+end_at INT "$recorded" 485 1                   # in the level change: LEVEL CLEAR, fly-off, GET READY
+end_at close "$recorded" 485 1
+end_at TERM escape.demo 4 0.8                  # in the game-over sound (1.8 s, played to its end)
+end_at close escape.demo 4 0.8
 cmp -s OPTION.CFG before.cfg || fail "OPTION.CFG changed"
 echo "PASS"

@@ -1,5 +1,26 @@
 # Shared by the scripts that drive the real program under Xvfb. Source it; it sets nothing up.
 
+# under_xvfb "SERVER OPTIONS" SCRIPT ARGS...: runs SCRIPT again inside a fresh Xvfb on a free
+# display, unless this already is that run. The caller goes on only inside it.
+under_xvfb() {
+    [ -n "${KELVAR_UNDER_XVFB:-}" ] && return 0
+    export KELVAR_UNDER_XVFB=1
+    server=$1
+    shift
+    exec xvfb-run -a -s "$server -nolisten tcp" sh "$@"
+}
+
+# enter_work_folder: a fresh folder to run the game in, gone at exit with the game (if $pid is
+# set) and with it; silent audio; the options file kept inside it.
+enter_work_folder() {
+    export SDL_AUDIODRIVER=dummy
+    work=$(mktemp -d)
+    pid=""
+    trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+    cd "$work"
+    export XDG_CONFIG_HOME="$work/config"
+}
+
 # fail MESSAGE: says what went wrong, with the game's stderr (a sanitizer's report lands there).
 fail() {
     echo "FAIL: $*" >&2
@@ -22,3 +43,12 @@ wait_for() {
 
 trace_lines() { [ -f trace.jsonl ] && wc -l < trace.jsonl || echo 0; }
 more_ticks_than() { [ "$(trace_lines)" -gt "$1" ]; }
+
+# window_of_size WxH: the visible "Kelvar Raid" window of that client size; prints its id.
+window_of_size() {
+    for w in $(xdotool search --onlyvisible --name '^Kelvar Raid$' 2>/dev/null); do
+        size=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
+        if [ "$size" = "$1" ]; then echo "$w"; return 0; fi
+    done
+    return 1
+}
