@@ -13,6 +13,15 @@ inline std::int64_t roundHalfEven(double v) {
     return n;
 }
 
+// value / 2^fractionBits to the nearest integer, a half going to the even neighbour: the same
+// result as roundHalfEven on that quotient, without floating point.
+constexpr std::uint64_t roundHalfEvenFixed(std::uint64_t value, unsigned fractionBits) {
+    const std::uint64_t whole = value >> fractionBits;
+    const std::uint64_t fraction = value & ((std::uint64_t{1} << fractionBits) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (fractionBits - 1);
+    return whole + ((fraction > half || (fraction == half && (whole & 1))) ? 1 : 0);
+}
+
 // Twips to pixels at the play field's 15 twips per pixel.
 inline std::int32_t twipsToPixels(double twips) {
     return static_cast<std::int32_t>(roundHalfEven(twips / 15.0));

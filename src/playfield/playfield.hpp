@@ -45,5 +45,7 @@ inline constexpr int Right = 39;
 
 // --- backdrop ---
 void starfieldAndPlanet(Game& g);
+// A star's colour for one draw: palette colour 1 to 15 from the next random number.
+int twinkleColour(Random& rng);
 
 } // namespace kelvar

@@ -1,5 +1,4 @@
 #include <array>
-#include <cmath>
 
 #include "platform/round_half_even.hpp"
 #include "playfield/playfield.hpp"
@@ -14,11 +13,16 @@ constexpr std::array<std::int16_t, kStars> kStarSpeed{
 constexpr float kStarBottom = 6800, kStarRestart = -200;
 constexpr float kPlanetLowest = 7000, kPlanetSink = 15;
 
-// A palette colour from 1 to 15; black never comes up.
-int twinkleColour(Random& rng) {
-    return static_cast<int>(roundHalfEven(14.0 * rng.next() + 1.0));
-}
 } // namespace
+
+// A palette colour from 1 to 15; black never comes up. 14·r + 1 is rounded on the generator's
+// integer, r · 2^24, where it is exact: three draws per star make it the tick's hottest rule.
+// The 1 is added before rounding, since a half rounds to the even neighbour.
+int twinkleColour(Random& rng) {
+    constexpr std::uint64_t kOne = std::uint64_t{1} << Random::kBits;
+    return static_cast<int>(
+        roundHalfEvenFixed(14 * std::uint64_t{rng.nextState()} + kOne, Random::kBits));
+}
 
 void starfieldAndPlanet(Game& g) {
     for (std::size_t n = 0; n < kStars; ++n) {

@@ -1,6 +1,7 @@
 #include "app/headless/runner.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/headless/demo_schedule.hpp"
 #include "app/headless/trace.hpp"
@@ -52,76 +53,121 @@ class DemoEvents final : public EventPump {
 
 } // namespace
 
-RunSummary runDemo(Demo demo, std::ostream* trace, TickObserver* observer) {
+struct DemoRun::Parts {
+    Parts(Demo d, std::ostream* t, TickObserver* o)
+        : demo(std::move(d)), trace(t), observer(o), sound(clock),
+          events(demo), services{clock, events, pointer, keyRepeat, joystick, sound, options},
+          g(services, shell, demo.seed) {}
+
+    Demo demo;
+    std::ostream* trace;
+    TickObserver* observer;
     VirtualClock clock;
-    VirtualSound sound(clock);
+    VirtualSound sound;
     ScriptedJoystick joystick;
-    joystick.attached = demo.joystick;
-    joystick.reading = demo.centre;
     VirtualPointer pointer;
     VirtualKeyRepeat keyRepeat;
     MemoryOptionsFile options;
-    options.files[joinPath(options.folder, kOptionsFileName)] = optionsFileBytes(demo.speed, 0);
-    DemoEvents events(demo);
-    Services services{clock, events, pointer, keyRepeat, joystick, sound, options};
+    DemoEvents events;
+    Services services;
     NoWindows shell;
-    Game g(services, shell, demo.seed);
-    events.attach(g);
+    Game g;
+    RunSummary summary;
+    int playTicks = 0;
+    bool ended = false;
+};
+
+DemoRun::DemoRun(Demo demo, std::ostream* trace, TickObserver* observer)
+    : p_(std::make_unique<Parts>(std::move(demo), trace, observer)) {
+    Parts& p = *p_;
+    p.joystick.attached = p.demo.joystick;
+    p.joystick.reading = p.demo.centre;
+    p.options.files[joinPath(p.options.folder, kOptionsFileName)] =
+        optionsFileBytes(p.demo.speed, 0);
+    p.events.attach(p.g);
 
     // Program start as the title screen does it, then "BEGIN" at time 0.
+    Game& g = p.g;
     LoadConfig(g);
     createPlayField(g);
     setTimerInterval(g, 0);
     LoadConfig(g);
     setTimerInterval(g, g.st.TDel);
-    sound.started().clear();
+    p.sound.started().clear();
+}
 
-    RunSummary summary;
-    for (int n = 1;; ++n) {
-        if (demo.endTick && n > *demo.endTick) {
-            summary.ended = "end";
-            break;
-        }
-        events.tick = n;
-        events.deliverUpTo(n, 0);
-        while (g.el.Timer1.Interval == 0 && events.schedule.keysLeft())
-            events.deliver(events.schedule.takeNextKey());
-        if (g.el.Timer1.Interval == 0) {
-            summary.ended = "stalled";
-            break;
-        }
-        joystick.reading = events.schedule.joystickAt(n, joystick.reading);
+DemoRun::~DemoRun() = default;
 
-        Timer& timer = g.el.Timer1;
-        const Millis due = timer.armedAt + static_cast<Millis>(timer.Interval);
-        const Millis start = std::max(due, clock.now());
-        clock.advance(start - clock.now());
-        timer.setDuringTick = false;
-        const bool gameOverTick = g.st.GameOver;
-        events.pumps = 0;
-        events.inTick = true;
-        Timer1_Timer(g);
-        events.inTick = false;
-        if (!timer.setDuringTick) timer.armedAt = start;
+bool DemoRun::step() {
+    Parts& p = *p_;
+    if (p.ended) return false;
+    Game& g = p.g;
+    DemoEvents& events = p.events;
+    const int n = p.summary.ticks + 1;
+    auto end = [&p](const char* why) {
+        p.summary.ended = why;
+        p.ended = true;
+        return false;
+    };
+    if (p.demo.endTick && n > *p.demo.endTick) return end("end");
+    events.tick = n;
+    events.deliverUpTo(n, 0);
+    while (g.el.Timer1.Interval == 0 && events.schedule.keysLeft())
+        events.deliver(events.schedule.takeNextKey());
+    if (g.el.Timer1.Interval == 0) return end("stalled");
+    p.joystick.reading = events.schedule.joystickAt(n, p.joystick.reading);
 
-        summary.ticks = n;
-        if (trace) {
-            TickRecord rec{n, start, clock.now(), events.pumps, sound.started(), gameOverTick};
-            *trace << traceLine(rec, g) << '\n';
-        }
-        sound.started().clear();
-        if (gameOverTick) {
-            summary.ended = "game_over";
-            break;
-        }
-        if (observer) observer->afterTick(n, g, demo);
+    Timer& timer = g.el.Timer1;
+    const Millis due = timer.armedAt + static_cast<Millis>(timer.Interval);
+    const Millis start = std::max(due, p.clock.now());
+    p.clock.advance(start - p.clock.now());
+    timer.setDuringTick = false;
+    const bool gameOverTick = g.st.GameOver;
+    events.pumps = 0;
+    events.inTick = true;
+    Timer1_Timer(g);
+    events.inTick = false;
+    if (!timer.setDuringTick) timer.armedAt = start;
+
+    p.summary.ticks = n;
+    if (!gameOverTick) ++p.playTicks;
+    if (p.trace) {
+        TickRecord rec{n, start, p.clock.now(), events.pumps, p.sound.started(), gameOverTick};
+        *p.trace << traceLine(rec, g) << '\n';
     }
-    summary.ms = clock.now();
-    summary.iLevel = g.st.iLevel;
-    summary.iScore = g.st.iScore;
-    summary.iTopScore = g.st.iTopScore;
-    summary.iLossVar = g.st.iLossVar;
-    return summary;
+    p.sound.started().clear();
+    if (gameOverTick) {
+        end("game_over");
+        return true;
+    }
+    if (p.observer) p.observer->afterTick(n, g, p.demo);
+    return true;
+}
+
+RunSummary DemoRun::summary() const {
+    RunSummary s = p_->summary;
+    const Game& g = p_->g;
+    s.ms = p_->clock.now();
+    s.iLevel = g.st.iLevel;
+    s.iScore = g.st.iScore;
+    s.iTopScore = g.st.iTopScore;
+    s.iLossVar = g.st.iLossVar;
+    return s;
+}
+
+int DemoRun::playTicks() const {
+    return p_->playTicks;
+}
+
+const Game& DemoRun::game() const {
+    return p_->g;
+}
+
+RunSummary runDemo(Demo demo, std::ostream* trace, TickObserver* observer) {
+    DemoRun run(std::move(demo), trace, observer);
+    while (run.step()) {
+    }
+    return run.summary();
 }
 
 std::string summaryJson(const RunSummary& s) {

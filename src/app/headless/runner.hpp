@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -22,6 +23,27 @@ class TickObserver {
   public:
     virtual ~TickObserver() = default;
     virtual void afterTick(int tick, const Game& g, Demo& demo) = 0;
+};
+
+// One demo played on the virtual services a tick at a time, with no window and no sound device:
+// set up as the title screen and "BEGIN" do it when made, each step() one tick.
+class DemoRun {
+  public:
+    explicit DemoRun(Demo demo, std::ostream* trace = nullptr, TickObserver* observer = nullptr);
+    ~DemoRun();
+    DemoRun(const DemoRun&) = delete;
+    DemoRun& operator=(const DemoRun&) = delete;
+
+    // Plays the next tick; false when the run has ended instead (summary().ended says why).
+    bool step();
+    RunSummary summary() const;
+    // Ticks of a game in play: every tick played but the game-over sequence.
+    int playTicks() const;
+    const Game& game() const;
+
+  private:
+    struct Parts;
+    std::unique_ptr<Parts> p_;
 };
 
 // Plays a demo on the virtual services, with no window and no sound device. Writes one trace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "app/headless/runner.hpp"
 #include "app/headless/trace.hpp"
 #include "support/trace_reader.hpp"
 
@@ -34,6 +37,30 @@ TEST(Trace, FirstTickOfAGameExactly) {
     EXPECT_EQ(
         summaryJson(run.summary),
         R"({"ticks":1,"ms":35,"ended":"end","iLevel":0,"iScore":0,"iTopScore":0,"iLossVar":4})");
+}
+
+// Play ticks leave out the game-over sequence's tick; a demo's end or a stall plays no tick.
+TEST(DemoRun, CountsPlayTicksAndEndsOnce) {
+    const struct {
+        const char* body;
+        int ticks, playTicks;
+        const char* ended;
+    } cases[] = {
+        {"3 0 key 27\n", 3, 2, "game_over"},
+        {"5 end\n", 5, 5, "end"},
+        {"2 0 key 19\n", 1, 1, "stalled"}, // paused and no key left to resume
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(demoText(c.body));
+        DemoRun run(std::get<Demo>(parseDemo(in)));
+        int steps = 0;
+        while (run.step()) ++steps;
+        EXPECT_FALSE(run.step()) << c.body;
+        EXPECT_EQ(steps, c.ticks) << c.body;
+        EXPECT_EQ(run.summary().ticks, c.ticks) << c.body;
+        EXPECT_EQ(run.playTicks(), c.playTicks) << c.body;
+        EXPECT_EQ(run.summary().ended, c.ended) << c.body;
+    }
 }
 
 TEST(Trace, FloatsAreTheShortestTextThatReadsBack) {
