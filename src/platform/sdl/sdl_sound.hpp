@@ -16,7 +16,8 @@
 namespace kelvar {
 
 // The device buffer: 128 frames at 22050 Hz is 5.8 ms. A new sound starts with the next
-// buffer, so this bounds how late it is heard; half of it would double the wake-ups for little.
+// buffer, so this bounds how late it is heard; a smaller one wakes the audio thread more often
+// and leaves less in hand when the machine is busy.
 inline constexpr int kSoundBufferFrames = 128;
 
 // Microseconds on the monotonic clock (the clock the window loop and its trace use).
