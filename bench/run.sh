@@ -19,6 +19,10 @@ cmake --build "$build" --target kelvar_frame_bench >/dev/null || exit 2
 set -- $(xvfb-run -a -s "-screen 0 1024x768x24" "$build/kelvar_frame_bench" 2000)
 line "$(awk -v m="$1" -v p="$2" 'BEGIN { printf "frame play field: median %.3f ms, p99 %.3f ms (bound 1.5 ms) %s", m, p, (p <= 1.5 ? "OK" : "FAIL") }')"
 
+# Sound: call to first sample at the device, cut-off, played to its end (disk audio driver).
+"$here/bench/sound.sh" "$build" >"$out/sound"; [ $? -le 1 ] || exit 2
+while IFS= read -r l; do line "$l"; done <"$out/sound"
+
 # 6. Headless speed: the ticks alone, in one process (CPU time and callgrind).
 sh "$here/bench/headless.sh" "$build" >"$out/headless" ||
     [ -s "$out/headless" ] || echo "headless: not measured (bench/headless.sh failed) FAIL" >"$out/headless"

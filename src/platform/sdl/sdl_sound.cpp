@@ -1,6 +1,9 @@
 #include "platform/sdl/sdl_sound.hpp"
 
+#include <time.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 
@@ -9,15 +12,22 @@
 namespace kelvar {
 namespace {
 
-// 512 frames at 22050 Hz is 23 ms: a sound starts within about one buffer of the call.
-constexpr Uint16 kBufferFrames = 512;
-// A cut-off sound fades out over 5 ms instead of stopping dead.
-constexpr Uint32 kTailFrames = 110;
+// A cut-off sound fades out over 2 ms instead of stopping dead: long enough not to click,
+// short enough that the old sound is gone soon after the new one is asked for.
+constexpr Uint32 kTailFrames = 44;
 // How often a blocking wait asks whether to stop: well inside the 100 ms a closing program has.
 constexpr Millis kStopPollMs = 5;
+constexpr std::int64_t kStopPollUs = kStopPollMs * 1000;
 
-Millis framesToMs(std::uint64_t frames) {
-    return (frames * 1000 + kSoundRate - 1) / kSoundRate;
+std::int64_t framesToUs(std::uint64_t frames) {
+    return framesToMicros(frames, kSoundRate);
+}
+
+// Sleeps to an instant on the monotonic clock; a signal ends the sleep early.
+void sleepUntilMicros(std::int64_t us) {
+    const timespec at{static_cast<time_t>(us / 1'000'000),
+                      static_cast<long>(us % 1'000'000) * 1000};
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
 }
 
 Sint16 sampleAt(const Uint8* p) {
@@ -27,6 +37,12 @@ Sint16 sampleAt(const Uint8* p) {
 }
 
 } // namespace
+
+std::int64_t monotonicMicros() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
+}
 
 SdlSound::SdlSound(Clock& clock, Output output) : clock_(clock) {
     if (output == Output::Silent) {
@@ -44,7 +60,7 @@ SdlSound::SdlSound(Clock& clock, Output output) : clock_(clock) {
     want.freq = kSoundRate;
     want.format = AUDIO_S16LSB;
     want.channels = 2;
-    want.samples = kBufferFrames;
+    want.samples = kSoundBufferFrames;
     want.callback = &SdlSound::audioCallback;
     want.userdata = this;
     SDL_AudioSpec have{};
@@ -55,7 +71,8 @@ SdlSound::SdlSound(Clock& clock, Output output) : clock_(clock) {
         noDevice(SDL_GetError());
         return;
     }
-    deviceBufferMs_ = framesToMs(have.samples);
+    deviceBufferUs_ = framesToUs(have.samples);
+    pacing_.bufferUs = deviceBufferUs_;
     SDL_PauseAudioDevice(device_, 0);
 }
 
@@ -89,11 +106,13 @@ const SdlSound::Recording& SdlSound::recording(int id) {
                 loaded.channels == 2) {
                 r.data = data;
                 r.bytes = length;
+                r.lengthUs = framesToUs(length / kSoundFrameBytes);
             } else {
                 SDL_FreeWAV(data);
             }
         }
     }
+    r.id = id;
     return recordings_.emplace(id, r).first->second;
 }
 
@@ -101,22 +120,30 @@ void SDLCALL SdlSound::audioCallback(void* self, Uint8* stream, int len) {
     static_cast<SdlSound*>(self)->fill(stream, len);
 }
 
-// Runs on the audio thread with the device lock held.
+// Runs on the audio thread with the device lock held. A sound handed over since the last
+// buffer starts at the head of this one: the earliest it can be heard.
 void SdlSound::fill(Uint8* stream, int len) {
+    const std::int64_t now = monotonicMicros();
+    pacing_.note(now);
     const auto want = static_cast<Uint32>(len);
+    const Uint32 frames = want / kSoundFrameBytes;
     std::memset(stream, 0, want);
+    if (const Recording* r = pending_.exchange(nullptr, std::memory_order_acquire)) {
+        cutOff();
+        data_ = r->data;
+        bytes_ = r->bytes;
+        pos_ = 0;
+        lastOutEndUs_.store(0, std::memory_order_relaxed);
+        firstOutUs_.store(now, std::memory_order_relaxed);
+        taken_.fetch_add(1, std::memory_order_release);
+    }
     if (data_ && pos_ < bytes_) {
-        if (!reachedDevice_) {
-            // The sound leaves the speaker about one device buffer after this; count its
-            // length from here so a blocking call never returns early.
-            reachedDevice_ = true;
-            endsAt_ = SDL_GetTicks64() + lengthMs_ + deviceBufferMs_;
-        }
         const Uint32 n = std::min(want, bytes_ - pos_);
         std::memcpy(stream, data_ + pos_, n);
         pos_ += n;
+        if (pos_ >= bytes_)
+            lastOutEndUs_.store(now + framesToUs(n / kSoundFrameBytes), std::memory_order_release);
     }
-    const Uint32 frames = want / kSoundFrameBytes;
     for (Uint32 f = 0; f < frames && tailDone_ < tailFrames_; ++f, ++tailDone_) {
         const Sint32 gain = static_cast<Sint32>(tailFrames_ - tailDone_);
         for (int ch = 0; ch < 2; ++ch) {
@@ -128,42 +155,65 @@ void SdlSound::fill(Uint8* stream, int len) {
             std::memcpy(out, &mixed, sizeof mixed);
         }
     }
+    if (fillWatch_) fillWatch_(framesOut_, now);
+    framesOut_ += frames;
 }
 
-bool SdlSound::playingLocked() const {
-    if (current_ == 0) return false;
-    if (pos_ < bytes_ || !reachedDevice_) return true;
-    return SDL_GetTicks64() < endsAt_;
-}
-
-bool SdlSound::isPlaying() {
-    if (device_ == 0) return silentId_ != 0 && clock_.now() < silentEndsAt_;
-    SDL_LockAudioDevice(device_);
-    const bool playing = playingLocked();
-    SDL_UnlockAudioDevice(device_);
-    return playing;
-}
-
-int SdlSound::currentSound() {
-    if (device_ == 0) return isPlaying() ? silentId_ : 0;
-    SDL_LockAudioDevice(device_);
-    const int id = playingLocked() ? current_ : 0;
-    SDL_UnlockAudioDevice(device_);
-    return id;
-}
-
-bool SdlSound::stopWanted() {
-    if (interrupted_.load()) return true;
-    return stopCheck_ && stopCheck_();
-}
-
-// Whatever plays stops, fading out over the tail.
-void SdlSound::cutOffLocked() {
+// Whatever plays stops, fading out over the tail. Audio thread.
+void SdlSound::cutOff() {
     if (data_ && pos_ < bytes_) {
         tail_ = data_ + pos_;
         tailFrames_ = std::min(kTailFrames, (bytes_ - pos_) / kSoundFrameBytes);
         tailDone_ = 0;
     }
+}
+
+AudioPacing SdlSound::pacing() {
+    if (device_ == 0) return pacing_;
+    SDL_LockAudioDevice(device_);
+    const AudioPacing p = pacing_;
+    SDL_UnlockAudioDevice(device_);
+    return p;
+}
+
+void SdlSound::watchFills(FillWatch watch) {
+    if (device_ != 0) SDL_LockAudioDevice(device_);
+    fillWatch_ = std::move(watch);
+    if (device_ != 0) SDL_UnlockAudioDevice(device_);
+}
+
+// Hands `r` to the audio thread. One that it has not taken yet is replaced, not queued.
+void SdlSound::request(const Recording& r) {
+    lastRequest_ = &r;
+    if (pending_.exchange(&r, std::memory_order_release) == nullptr) ++requests_;
+}
+
+// The audio thread has taken the last sound handed over.
+bool SdlSound::served() const {
+    return taken_.load(std::memory_order_acquire) == requests_;
+}
+
+bool SdlSound::isPlaying() {
+    if (device_ == 0) return silentId_ != 0 && clock_.now() < silentEndsAt_;
+    if (!lastRequest_ || !lastRequest_->data) return false;
+    if (!served()) return true;
+    const std::int64_t lastEnd = lastOutEndUs_.load(std::memory_order_acquire);
+    if (lastEnd == 0) return true; // samples still to go out
+    // Its length since the first samples went out and its last sample played (a device that
+    // runs slow takes them later), plus one buffer: the device plays what it is handed after
+    // the buffer it already holds.
+    const std::int64_t first = firstOutUs_.load(std::memory_order_relaxed);
+    return monotonicMicros() < std::max(first + lastRequest_->lengthUs, lastEnd) + deviceBufferUs_;
+}
+
+int SdlSound::currentSound() {
+    if (device_ == 0) return isPlaying() ? silentId_ : 0;
+    return isPlaying() ? lastRequest_->id : 0;
+}
+
+bool SdlSound::stopWanted() {
+    if (interrupted_.load()) return true;
+    return stopCheck_ && stopCheck_();
 }
 
 // The silent sound's length on the game clock, in slices when the wait may be stopped. The
@@ -185,25 +235,29 @@ void SdlSound::waitSilently(Millis length) {
     }
 }
 
-// Short sleeps until the last samples are out; window events wait. A device that stops asking
-// for samples (pulled out mid-sound) must not hang the game, hence the bound.
+// Sleeps to the instant the sound has played, in slices of a few ms so that a stop is seen;
+// window events wait. Until the first samples go out the end is not known yet, and a device
+// that runs slow is waited for a buffer at a time. A device that stops asking for samples
+// (pulled out mid-sound) must not hang the game, hence the bound.
 void SdlSound::waitForDevice(Millis length) {
-    const Millis giveUpAt = SDL_GetTicks64() + length + 2000;
-    Millis nextCheck = SDL_GetTicks64();
-    while (isPlaying() && SDL_GetTicks64() < giveUpAt) {
-        if (SDL_GetTicks64() >= nextCheck) {
-            if (stopWanted()) {
-                SDL_LockAudioDevice(device_);
-                cutOffLocked();
-                current_ = 0;
-                data_ = nullptr;
-                bytes_ = pos_ = 0;
-                SDL_UnlockAudioDevice(device_);
-                return;
-            }
-            nextCheck = SDL_GetTicks64() + kStopPollMs;
+    const std::int64_t giveUpAt =
+        monotonicMicros() + static_cast<std::int64_t>(length + 2000) * 1000;
+    for (;;) {
+        if (stopWanted()) {
+            request(noSound_);
+            return;
         }
-        SDL_Delay(1);
+        const std::int64_t now = monotonicMicros();
+        if (!isPlaying() || now >= giveUpAt) return;
+        std::int64_t wake = now + kStopPollUs;
+        if (served()) {
+            const std::int64_t lastEnd = lastOutEndUs_.load(std::memory_order_acquire);
+            const std::int64_t first = firstOutUs_.load(std::memory_order_relaxed);
+            const std::int64_t end = first + lastRequest_->lengthUs + deviceBufferUs_;
+            wake = std::min(wake, lastEnd != 0 ? std::max(end, lastEnd + deviceBufferUs_)
+                                               : std::max(end, now + deviceBufferUs_));
+        }
+        sleepUntilMicros(std::min(wake, giveUpAt));
     }
 }
 
@@ -221,17 +275,7 @@ void SdlSound::playSound(int id, std::uint32_t flags) {
         return;
     }
 
-    const Recording& r = recording(id);
-    SDL_LockAudioDevice(device_);
-    cutOffLocked();
-    current_ = r.data ? id : 0;
-    data_ = r.data;
-    bytes_ = r.bytes;
-    pos_ = 0;
-    reachedDevice_ = false;
-    lengthMs_ = framesToMs(r.bytes / kSoundFrameBytes);
-    SDL_UnlockAudioDevice(device_);
-
+    request(recording(id));
     if (!(flags & SND_ASYNC)) waitForDevice(length);
 }
 

@@ -5,13 +5,23 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <map>
 
+#include "platform/audio_pacing.hpp"
 #include "platform/clock.hpp"
 #include "platform/sound.hpp"
 
 namespace kelvar {
+
+// The device buffer: 128 frames at 22050 Hz is 5.8 ms. A new sound starts with the next
+// buffer, so this bounds how late it is heard; a smaller one wakes the audio thread more often
+// and leaves less in hand when the machine is busy.
+inline constexpr int kSoundBufferFrames = 128;
+
+// Microseconds on the monotonic clock (the clock the window loop and its trace use).
+std::int64_t monotonicMicros();
 
 class SdlSound final : public SoundPlayer {
   public:
@@ -46,17 +56,27 @@ class SdlSound final : public SoundPlayer {
     void resumeWaits() noexcept { interrupted_.store(false); }
     bool interrupted() const noexcept { return interrupted_.load(); }
 
+    // The device's callbacks so far: how many, the longest gap, how many came too late.
+    AudioPacing pacing();
+    // Called on the audio thread after each buffer is filled, with the index of the buffer's
+    // first frame in everything handed to the device and the time it was handed over.
+    using FillWatch = std::function<void(std::uint64_t firstFrame, std::int64_t atUs)>;
+    void watchFills(FillWatch watch);
+
   private:
     struct Recording {
         Uint8* data = nullptr; // from SDL_LoadWAV_RW; nullptr if the id has none
         Uint32 bytes = 0;
+        int id = 0;
+        std::int64_t lengthUs = 0;
     };
 
     static void SDLCALL audioCallback(void* self, Uint8* stream, int len);
     void fill(Uint8* stream, int len);
     const Recording& recording(int id);
-    bool playingLocked() const;
-    void cutOffLocked();
+    void request(const Recording& r);
+    bool served() const;
+    void cutOff();
     void noDevice(const char* why);
     bool stopWanted();
     void waitSilently(Millis length);
@@ -65,8 +85,9 @@ class SdlSound final : public SoundPlayer {
     Clock& clock_;
     SDL_AudioDeviceID device_ = 0;
     bool ownsAudioInit_ = false;
-    Millis deviceBufferMs_ = 0;
-    std::map<int, Recording> recordings_;
+    std::int64_t deviceBufferUs_ = 0;
+    std::map<int, Recording> recordings_; // never shrinks: the audio thread reads its entries
+    const Recording noSound_{};           // asked for to silence what plays
     int starts_ = 0;
     std::function<bool()> stopCheck_;
     std::atomic<bool> interrupted_{false};
@@ -76,14 +97,24 @@ class SdlSound final : public SoundPlayer {
     int silentId_ = 0;
     Millis silentEndsAt_ = 0;
 
-    // Shared with the audio thread; guarded by SDL_LockAudioDevice.
-    int current_ = 0;
+    // The game's thread never takes the device lock to start, stop or wait for a sound: had
+    // it been preempted holding it on a busy machine, the device would have waited with it.
+    // It hands a sound over through pending_; the audio thread takes it at its next buffer and
+    // tells when the sound went out.
+    const Recording* lastRequest_ = nullptr; // the game's thread's own
+    std::uint64_t requests_ = 0;             // hand-overs the audio thread is to take
+    std::atomic<const Recording*> pending_{nullptr};
+    std::atomic<std::uint64_t> taken_{0};
+    std::atomic<std::int64_t> firstOutUs_{0};   // the taken sound's first samples went out
+    std::atomic<std::int64_t> lastOutEndUs_{0}; // its last sample has played; 0 before
+
+    // The audio thread's own (guarded by SDL's device lock for pacing() and watchFills()).
     const Uint8* data_ = nullptr;
     Uint32 bytes_ = 0;
     Uint32 pos_ = 0;
-    bool reachedDevice_ = false; // the first samples have been handed to the device
-    Millis endsAt_ = 0;          // set when the first samples go out
-    Millis lengthMs_ = 0;
+    std::uint64_t framesOut_ = 0;
+    AudioPacing pacing_;
+    FillWatch fillWatch_;
     // The tail of a sound that was cut off, faded out over a few ms so the cut does not click.
     const Uint8* tail_ = nullptr;
     Uint32 tailFrames_ = 0;

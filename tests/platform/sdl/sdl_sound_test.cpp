@@ -10,12 +10,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 
 #include "platform/virtual/virtual_services.hpp"
+#include "resources/sounds.hpp"
 
 namespace {
 
@@ -131,6 +134,53 @@ TEST(SdlSoundOnDisk, OpensWhenItsFileCanBeWritten) {
     }
     unsetenv("SDL_DISKAUDIOFILE");
     std::remove(file.c_str());
+}
+
+// A cut-off: the new sound starts where the old one stops, at once and unmixed once the old
+// one's short fade is over; nothing of the old sound is left after that.
+TEST(SdlSoundOnDisk, CutOffStartsTheNewSoundWhereTheOldOneFades) {
+    if (SDL_WasInit(SDL_INIT_AUDIO)) GTEST_SKIP() << "audio already initialised in this process";
+    const std::string file = testing::TempDir() + "kelvar_cut.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    kelvar::VirtualClock clock;
+    {
+        SdlSound sound(clock);
+        ASSERT_TRUE(sound.hasDevice());
+        const auto before = sound.pacing().callbacks;
+        sound.playSound(24, kAsync);
+        // Well into sound 24, counted from the call: the device may have run a while already.
+        while (sound.pacing().callbacks < before + 20) std::this_thread::yield();
+        sound.playSound(15, kSync);
+    }
+    unsetenv("SDL_DISKAUDIOFILE");
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> raw((std::istreambuf_iterator<char>(in)), {});
+    std::remove(file.c_str());
+    const auto frames = [](const char* p, std::size_t n) {
+        std::vector<std::uint32_t> v(n / 4);
+        std::memcpy(v.data(), p, v.size() * 4);
+        return v;
+    };
+    const auto out = frames(raw.data(), raw.size());
+    const auto wav = [&](int id) {
+        const auto b = kelvar::resources::soundBytes(id);
+        return frames(reinterpret_cast<const char*>(b.data()) + 44, b.size() - 44);
+    };
+    const auto old = wav(24), hit = wav(15);
+    const auto found = std::search(out.begin(), out.end(), old.begin() + 200, old.begin() + 456);
+    ASSERT_NE(found, out.end()) << "sound 24 not found";
+    const auto start = found - 200;
+    constexpr std::ptrdiff_t kFade = 44; // 2 ms
+    const auto cut =
+        std::search(start, out.end(), hit.begin() + kFade, hit.begin() + kFade + 256) - kFade;
+    ASSERT_GT(cut - start, 0) << "sound 15 not found after sound 24";
+    ASSERT_LT(cut - start, static_cast<std::ptrdiff_t>(old.size())) << "never cut off";
+    ASSERT_GE(out.end() - cut, static_cast<std::ptrdiff_t>(hit.size()));
+    EXPECT_TRUE(std::equal(start, cut, old.begin())) << "sound 24 played unmixed until the cut";
+    EXPECT_FALSE(std::equal(cut, cut + kFade, hit.begin())) << "the old sound stopped dead";
+    EXPECT_TRUE(std::equal(cut + kFade, cut + hit.size(), hit.begin() + kFade));
+    EXPECT_TRUE(std::all_of(cut + hit.size(), out.end(), [](auto f) { return f == 0; }));
 }
 
 // A silent blocking sound stops early too, in the few ms after a stop is wanted; left alone,
