@@ -2,6 +2,10 @@
 // without a transparent pixel are copied rather than blended.
 #include <gtest/gtest.h>
 
+#include <SDL_image.h>
+
+#include "resources/icons.hpp"
+#include "resources/picture_ids.hpp"
 #include "screen_test_support.hpp"
 
 namespace kelvar {
@@ -76,6 +80,16 @@ TEST_F(TextLayoutTest, OnlyPicturesThatLetTheBackgroundThroughAreBlended) {
         SDL_FreeSurface(s);
     }
     EXPECT_FALSE(ui::hasTransparency(nullptr));
+
+    // The game's own pictures as they are loaded: the ship shows the field around it, the
+    // title art covers its box.
+    const std::pair<int, bool> pictures[] = {{pic::Ship, true}, {pic::TitleArt, false}};
+    for (const auto& [id, expected] : pictures) {
+        SDL_Surface* s = IMG_ReadXPMFromArray(const_cast<char**>(resources::pictureXpm(id)));
+        ASSERT_NE(s, nullptr) << id;
+        EXPECT_EQ(ui::hasTransparency(s), expected) << id;
+        SDL_FreeSurface(s);
+    }
 }
 
 } // namespace
