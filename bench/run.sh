@@ -13,11 +13,9 @@ fail=0
 line() { echo "$1"; case "$1" in *FAIL*) fail=1 ;; esac; }
 export SDL_AUDIODRIVER=dummy
 
-cmake --build "$build" --target kelvar_frame_bench >/dev/null || exit 2
-
-# 1. Frames: clear, every element, present, in a real window under Xvfb.
-set -- $(xvfb-run -a -s "-screen 0 1024x768x24" "$build/kelvar_frame_bench" 2000)
-line "$(awk -v m="$1" -v p="$2" 'BEGIN { printf "frame play field: median %.3f ms, p99 %.3f ms (bound 1.5 ms) %s", m, p, (p <= 1.5 ? "OK" : "FAIL") }')"
+# 1, 5. Frames of the three windows and start-up.
+sh "$here/bench/frames.sh" "$build" >"$out/frames" || fail=1
+while IFS= read -r l; do line "$l"; done <"$out/frames"
 
 # Sound: call to first sample at the device, cut-off, played to its end (disk audio driver).
 "$here/bench/sound.sh" "$build" >"$out/sound"; [ $? -le 1 ] || exit 2
@@ -27,21 +25,6 @@ while IFS= read -r l; do line "$l"; done <"$out/sound"
 sh "$here/bench/headless.sh" "$build" >"$out/headless" ||
     [ -s "$out/headless" ] || echo "headless: not measured (bench/headless.sh failed) FAIL" >"$out/headless"
 while IFS= read -r l; do line "$l"; done <"$out/headless"
-
-# 5. Start-up: exec to the title window mapped, median of 5.
-cat >"$out/startup.sh" <<'INNER'
-for i in 1 2 3 4 5; do
-    t0=$(date +%s%N)
-    "$1" & pid=$!
-    until xdotool search --onlyvisible --name . >/dev/null 2>&1; do sleep 0.005; done
-    t1=$(date +%s%N)
-    kill $pid; wait $pid 2>/dev/null
-    echo $(( (t1 - t0) / 1000000 ))
-done
-INNER
-xvfb-run -a sh "$out/startup.sh" "$bin" | sort -n >"$out/startup"
-med=$(sed -n 3p "$out/startup")
-line "start-up: median ${med} ms of $(tr '\n' ' ' <"$out/startup")(bound 150 ms) $([ "${med:-9999}" -le 150 ] && echo OK || echo FAIL)"
 
 # 2, 3, 4. The recorded game replayed in the window: pacing, CPU, peak memory; compared with
 # the headless trace of the same game.

@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <cmath>
+#include <cstring>
 #include <iostream>
 
 #include "resources/fonts.hpp"
@@ -225,17 +226,40 @@ Pictures::~Pictures() {
         if (t) SDL_DestroyTexture(t);
 }
 
+bool hasTransparency(SDL_Surface* s) {
+    if (!s) return false;
+    // Palette pictures mark their transparent colour with a colour key.
+    if (SDL_HasColorKey(s)) return true;
+    if (!SDL_ISPIXELFORMAT_ALPHA(s->format->format)) return false;
+    if (SDL_LockSurface(s) != 0) return true;
+    bool found = false;
+    for (int y = 0; y < s->h && !found; ++y) {
+        const auto* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
+        for (int x = 0; x < s->w && !found; ++x) {
+            Uint32 pixel = 0;
+            std::memcpy(&pixel, row + x * s->format->BytesPerPixel, s->format->BytesPerPixel);
+            Uint8 r = 0, g = 0, b = 0, a = 0;
+            SDL_GetRGBA(pixel, s->format, &r, &g, &b, &a);
+            found = a != 255;
+        }
+    }
+    SDL_UnlockSurface(s);
+    return found;
+}
+
 SDL_Texture* Pictures::get(int id) {
     if (auto it = textures_.find(id); it != textures_.end()) return it->second;
     SDL_Texture* texture = nullptr;
     if (const char* const* xpm = resources::pictureXpm(id)) {
         if (SDL_Surface* s = IMG_ReadXPMFromArray(const_cast<char**>(xpm))) {
             texture = SDL_CreateTextureFromSurface(renderer_, s);
+            if (texture)
+                SDL_SetTextureBlendMode(texture, hasTransparency(s) ? SDL_BLENDMODE_BLEND
+                                                                    : SDL_BLENDMODE_NONE);
             SDL_FreeSurface(s);
         }
     }
     if (texture) {
-        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
         SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest); // pixels as blocks when scaled
     }
     textures_[id] = texture;

@@ -75,6 +75,10 @@ void drawText(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colou
 // Pixel size of a single line of text (at scale 1: the layout never depends on the scale).
 SDL_Point textSize(const Font& f, const std::string& text);
 
+// Whether any pixel of `s` lets the background through. A picture with none is copied, not
+// blended: a quarter of the title screen is its art, and blending it costs most of a frame.
+bool hasTransparency(SDL_Surface* s);
+
 // Pictures by id, as textures of one renderer.
 class Pictures {
   public:

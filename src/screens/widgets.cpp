@@ -94,17 +94,40 @@ std::vector<std::string> wrapLines(const Font& f, const std::string& text, int w
     return lines;
 }
 
-void drawTextBox(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
-                 const SDL_Rect& box, Align align, VAlign valign, bool wrap) {
+const std::vector<TextLayout::Line>& TextLayout::of(const Font& f, const std::string& text,
+                                                    int width, bool wrap) {
+    TTF_Font* tf = font(f);
+    if (valid_ && tf == font_ && f.face == face_.face && f.points == face_.points &&
+        f.bold == face_.bold && wrap == wrap_ && (!wrap || width == width_) && text == text_)
+        return lines_;
+    valid_ = true;
+    font_ = tf;
+    face_ = f;
+    text_ = text;
+    width_ = width;
+    wrap_ = wrap;
+    ++builds_;
+    lines_.clear();
+    widest_ = 0;
+    if (text.empty()) return lines_;
+    for (std::string& l : wrap ? wrapLines(f, text, width) : std::vector<std::string>{text}) {
+        const int w = textSize(f, l).x;
+        widest_ = std::max(widest_, w);
+        lines_.push_back({std::move(l), w});
+    }
+    return lines_;
+}
+
+void drawTextBox(SDL_Renderer* r, TextLayout& layout, const Font& f, const std::string& text,
+                 Rgb colour, const SDL_Rect& box, Align align, VAlign valign, bool wrap) {
     if (text.empty()) return;
-    const std::vector<std::string> lines =
-        wrap ? wrapLines(f, text, box.w) : std::vector<std::string>{text};
+    const auto& lines = layout.of(f, text, box.w, wrap);
     const int step = lineHeight(f);
     int y = box.y;
     if (valign == VAlign::Middle) y += (box.h - step * static_cast<int>(lines.size())) / 2;
-    for (const std::string& l : lines) {
+    for (const TextLayout::Line& l : lines) {
         // A height of 0 leaves the renderer's clipping alone.
-        drawText(r, f, l, colour, SDL_Rect{box.x, y, box.w, 0}, align, false);
+        drawText(r, f, l.text, colour, SDL_Rect{box.x, y, box.w, 0}, align, false);
         y += step;
     }
 }
@@ -128,7 +151,7 @@ void drawDottedRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& b) {
 void Label::draw(const Paint& p, bool, bool) const {
     const SDL_Rect box = rect();
     if (background) fillRect(p.renderer, *background, box);
-    drawTextBox(p.renderer, font, text, colour, box, align, valign, wrap);
+    drawTextBox(p.renderer, layout_, font, text, colour, box, align, valign, wrap);
 }
 
 void Shape::draw(const Paint& p, bool, bool) const {
@@ -181,7 +204,8 @@ void PushButton::draw(const Paint& p, bool focused, bool pressed) const {
     SDL_Texture* pic = picture ? p.pictures.get(picture) : nullptr;
     int pw = 0, ph = 0;
     if (pic) SDL_QueryTexture(pic, nullptr, nullptr, &pw, &ph);
-    const int tw = textSize(font, caption).x;
+    layout_.of(font, caption, 0, false);
+    const int tw = layout_.widest();
     const int gap = pic && tw > 0 ? 4 : 0;
     const int x0 = inner.x + (inner.w - (pw + gap + tw)) / 2 + shift;
     if (pic) {
@@ -190,7 +214,7 @@ void PushButton::draw(const Paint& p, bool focused, bool pressed) const {
     }
     if (tw > 0) {
         const SDL_Rect box{x0 + pw + gap, inner.y + shift, tw, inner.h};
-        drawTextBox(r, font, caption, face::Text, box, Align::Left, VAlign::Middle, false);
+        drawTextBox(r, layout_, font, caption, face::Text, box, Align::Left, VAlign::Middle, false);
     }
     // The dotted mark sits inside the bevel; on a very small button it covers the face.
     if (focused) drawDottedRect(r, face::Text, inset(b, b.w >= 12 && b.h >= 12 ? 3 : 2));
@@ -210,12 +234,11 @@ namespace {
 constexpr int kCheckSize = 13;
 constexpr int kCaptionGap = 5;
 
-SDL_Rect textExtent(const Font& f, const std::string& text, const SDL_Rect& box, Align align,
-                    bool wrap) {
-    const auto lines = wrap ? wrapLines(f, text, box.w) : std::vector<std::string>{text};
-    int w = 0;
-    for (const auto& l : lines) w = std::max(w, textSize(f, l).x);
-    const int h = lineHeight(f) * static_cast<int>(lines.size());
+// Where the lines just laid out stand in `box`.
+SDL_Rect textExtent(const TextLayout& layout, const Font& f, const SDL_Rect& box, Align align,
+                    std::size_t lines) {
+    const int w = layout.widest();
+    const int h = lineHeight(f) * static_cast<int>(lines);
     const int x = align == Align::Left     ? box.x
                   : align == Align::Centre ? box.x + (box.w - w) / 2
                                            : box.x + box.w - w;
@@ -238,9 +261,11 @@ void CheckBox::draw(const Paint& p, bool focused, bool pressed) const {
     }
     const int cx = a.x + kCheckSize + kCaptionGap;
     const SDL_Rect cap{cx, a.y, a.x + a.w - cx, a.h};
-    drawTextBox(r, font, caption, captionColour, cap, Align::Left, VAlign::Middle, true);
+    drawTextBox(r, layout_, font, caption, captionColour, cap, Align::Left, VAlign::Middle, true);
     if (focused) {
-        const SDL_Rect t = textExtent(font, caption, cap, Align::Left, true);
+        const std::size_t lines =
+            std::max<std::size_t>(1, layout_.of(font, caption, cap.w, true).size());
+        const SDL_Rect t = textExtent(layout_, font, cap, Align::Left, lines);
         drawDottedRect(r, captionColour,
                        SDL_Rect{t.x - 2, std::max(a.y, t.y), t.w + 4, std::min(a.h, t.h)});
     }
@@ -308,12 +333,14 @@ void OptionButton::draw(const Paint& p, bool focused, bool pressed) const {
     }
     const SDL_Rect cap = captionArea.pixels();
     if (!caption.empty())
-        drawTextBox(r, font, caption, captionColour, cap, captionAlign, VAlign::Middle, false);
+        drawTextBox(r, layout_, font, caption, captionColour, cap, captionAlign, VAlign::Middle,
+                    false);
     if (focused) {
         if (caption.empty()) {
             drawDottedRect(r, captionColour, a);
         } else {
-            const SDL_Rect t = textExtent(font, caption, cap, captionAlign, false);
+            layout_.of(font, caption, cap.w, false);
+            const SDL_Rect t = textExtent(layout_, font, cap, captionAlign, 1);
             drawDottedRect(r, captionColour,
                            SDL_Rect{t.x - 2, std::max(cap.y, t.y), t.w + 4, std::min(cap.h, t.h)});
         }

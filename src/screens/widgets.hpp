@@ -37,11 +37,35 @@ Font arial(float points, bool bold = false);
 std::vector<std::string> wrapLines(const Font& f, const std::string& text, int width);
 int lineHeight(const Font& f);
 
+// The lines of a control's text and their widths, worked out again only when the text, the
+// font or the width changes: redrawing an unchanged control measures and allocates nothing.
+class TextLayout {
+  public:
+    struct Line {
+        std::string text;
+        int width = 0;
+    };
+    const std::vector<Line>& of(const Font& f, const std::string& text, int width, bool wrap);
+    int widest() const { return widest_; }
+    std::size_t builds() const { return builds_; } // layouts worked out so far
+
+  private:
+    TTF_Font* font_ = nullptr; // the opened font too: a font closed and found again differs
+    Font face_{};
+    std::string text_;
+    int width_ = 0;
+    bool wrap_ = false;
+    bool valid_ = false;
+    std::vector<Line> lines_;
+    int widest_ = 0;
+    std::size_t builds_ = 0;
+};
+
 // Draws `text` in `box`, wrapped or on one line, aligned across and either from the top or
 // centred down the box. Nothing is clipped: boxes are laid out so the text fits.
 enum class VAlign { Top, Middle };
-void drawTextBox(SDL_Renderer* r, const Font& f, const std::string& text, Rgb colour,
-                 const SDL_Rect& box, Align align, VAlign valign, bool wrap);
+void drawTextBox(SDL_Renderer* r, TextLayout& layout, const Font& f, const std::string& text,
+                 Rgb colour, const SDL_Rect& box, Align align, VAlign valign, bool wrap);
 // A rectangle of alternate pixels, the desktop's focus mark.
 void drawDottedRect(SDL_Renderer* r, Rgb colour, const SDL_Rect& box);
 
@@ -85,6 +109,9 @@ class Label : public Widget {
     Align align = Align::Left;
     VAlign valign = VAlign::Top;
     bool wrap = true;
+
+  private:
+    mutable TextLayout layout_;
 };
 
 // A filled rectangle with an optional border, or a frame alone.
@@ -139,6 +166,9 @@ class PushButton : public Control {
     std::function<void()> onClick;
     Font font = arial(8.25f);
     int picture = 0; // a small picture before the caption; 0 for none
+
+  private:
+    mutable TextLayout layout_;
 };
 
 class CheckBox : public Control {
@@ -154,6 +184,9 @@ class CheckBox : public Control {
     Font font = arial(8.25f);
     int value = 0; // 1 ticked, 0 clear
     std::function<void()> onChange;
+
+  private:
+    mutable TextLayout layout_;
 };
 
 class OptionButton;
@@ -196,6 +229,7 @@ class OptionButton : public Control {
     Align captionAlign = Align::Right;
 
   private:
+    mutable TextLayout layout_;
     OptionGroup& group_;
     int index_;
 };
