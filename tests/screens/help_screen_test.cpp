@@ -36,17 +36,6 @@ class HelpScreenTest : public ScreenTest {
     }
 };
 
-TEST_F(HelpScreenTest, WindowIsCreatedHiddenWithItsCaptionAndClientSize) {
-    SDL_Window* w = screen.window().sdl();
-    ASSERT_NE(w, nullptr);
-    int width = 0, height = 0;
-    SDL_GetWindowSize(w, &width, &height);
-    EXPECT_EQ(width, 438);
-    EXPECT_EQ(height, 397);
-    EXPECT_STREQ(SDL_GetWindowTitle(w), "Kelvar Raid");
-    EXPECT_TRUE(SDL_GetWindowFlags(w) & SDL_WINDOW_HIDDEN);
-}
-
 TEST_F(HelpScreenTest, ClickingAnOptionOrItsCaptionSelectsItAloneAndShowsItsCode) {
     for (int i : {3, 0, 2, 1, 1}) {
         clickControl(screen, kOptions[static_cast<std::size_t>(i)]);

@@ -17,18 +17,6 @@ class TitleScreenTest : public ScreenTest {
     TitleScreen screen{TitleScreen::Actions{[this] { ++starts; }, [this] { ++exits; }}};
 };
 
-TEST_F(TitleScreenTest, WindowIsCreatedHiddenWithItsCaptionAndClientSize) {
-    SDL_Window* w = screen.window().sdl();
-    ASSERT_NE(w, nullptr);
-    int width = 0, height = 0;
-    SDL_GetWindowSize(w, &width, &height);
-    EXPECT_EQ(width, 351);
-    EXPECT_EQ(height, 401);
-    EXPECT_STREQ(SDL_GetWindowTitle(w), "Kelvar Raid");
-    EXPECT_TRUE(SDL_GetWindowFlags(w) & SDL_WINDOW_HIDDEN);
-    EXPECT_FALSE(screen.window().shown());
-}
-
 // A click on a button, or Space / Enter on the focused one, runs its action.
 TEST_F(TitleScreenTest, ClicksAndKeysRunTheButtonsActions) {
     const struct {
