@@ -35,20 +35,6 @@ TEST(LevelChange, WaitsFlightAndMessagesInOrder) {
     EXPECT_EQ(g.el.PlrShip.Top, 5800);
 }
 
-TEST(LevelChange, BonusLivesOnReachingLevelsFourAndEight) {
-    for (int level = 0; level <= 10; ++level) {
-        testing::TestGame t;
-        t.start();
-        t.game.st.iLevel = static_cast<std::int16_t>(level);
-        t.game.st.iLossVar = 2;
-        t.game.st.iEnmyLeft = 0;
-        levelEnd(t.game);
-        const bool bonus = level + 1 == 4 || level + 1 == 8;
-        EXPECT_EQ(t.game.st.iLevel, level + 1);
-        EXPECT_EQ(t.game.st.iLossVar, bonus ? 3 : 2) << "clearing level " << level;
-    }
-}
-
 // Every level change of a recorded game through levels 0 to 8, read from its trace.
 TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndRestartsTheTimer) {
     const testing::DemoRun& run = testing::levelsDemo();
