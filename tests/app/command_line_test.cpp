@@ -1,17 +1,11 @@
 #include "app/command_line.hpp"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
+#include <tuple>
 #include <vector>
+
+#include "support/run_program.hpp"
 
 namespace kelvar {
 namespace {
@@ -21,75 +15,41 @@ std::variant<Options, UsageError> parse(std::vector<const char*> args) {
     return parseCommandLine(static_cast<int>(args.size()), args.data());
 }
 
-struct Accepted {
-    std::vector<const char*> args;
-    Options expected;
-};
-
-Options with(auto change) {
-    Options o;
-    change(o);
-    return o;
-}
-
 using Mode = Options::Mode;
 
 TEST(CommandLine, AcceptsEveryRunWithItsOptions) {
-    const std::vector<Accepted> cases{
+    const std::vector<std::pair<std::vector<const char*>, Options>> cases{
         {{}, {}},
-        {{"--seed", "18446744073709551615", "--scale", "8", "--fullscreen"}, with([](Options& o) {
-             o.seed = UINT64_MAX;
-             o.scale = 8;
-             o.fullscreen = true;
-         })},
-        {{"--scale=1", "--record=game.demo", "--trace", "t.jsonl"}, with([](Options& o) {
-             o.scale = 1;
-             o.recordPath = "game.demo";
-             o.tracePath = "t.jsonl";
-         })},
-        {{"--demo", "a.demo", "--trace", "t.jsonl", "--fullscreen"}, with([](Options& o) {
-             o.demoPath = "a.demo";
-             o.tracePath = "t.jsonl";
-             o.fullscreen = true;
-         })},
-        {{"--trace", "t.jsonl", "--headless", "a.demo"}, with([](Options& o) {
-             o.mode = Mode::Headless;
-             o.demoPath = "a.demo";
-             o.tracePath = "t.jsonl";
-         })},
-        {{"--autopilot", "2147483647", "--record", "r.demo", "--seed", "0"}, with([](Options& o) {
-             o.mode = Mode::Autopilot;
-             o.autopilotTicks = 2147483647;
-             o.recordPath = "r.demo";
-             o.seed = 0;
-         })},
-        {{"--icon-sheet", "sheet.png"}, with([](Options& o) {
-             o.mode = Mode::IconSheet;
-             o.sheetPath = "sheet.png";
-         })},
+        {{"--seed", "18446744073709551615", "--scale", "8", "--fullscreen"},
+         {.seed = UINT64_MAX, .scale = 8, .fullscreen = true}},
+        {{"--scale=1", "--record=game.demo", "--trace", "t.jsonl"},
+         {.tracePath = "t.jsonl", .recordPath = "game.demo", .scale = 1}},
+        {{"--demo", "a.demo", "--trace", "t.jsonl", "--fullscreen"},
+         {.demoPath = "a.demo", .tracePath = "t.jsonl", .fullscreen = true}},
+        {{"--trace", "t.jsonl", "--headless", "a.demo"},
+         {.mode = Mode::Headless, .demoPath = "a.demo", .tracePath = "t.jsonl"}},
+        {{"--autopilot", "2147483647", "--record", "r.demo", "--seed", "0"},
+         {.mode = Mode::Autopilot,
+          .recordPath = "r.demo",
+          .autopilotTicks = 2147483647,
+          .seed = 0}},
+        {{"--icon-sheet", "sheet.png"}, {.mode = Mode::IconSheet, .sheetPath = "sheet.png"}},
         // Help and version win over everything but a malformed command line.
-        {{"--headless", "a.demo", "--demo", "b.demo", "--help"},
-         with([](Options& o) { o.mode = Mode::Help; })},
-        {{"-h"}, with([](Options& o) { o.mode = Mode::Help; })},
-        {{"--scale", "3", "--version"}, with([](Options& o) { o.mode = Mode::Version; })},
+        {{"--headless", "a.demo", "--demo", "b.demo", "--help"}, {.mode = Mode::Help}},
+        {{"-h"}, {.mode = Mode::Help}},
+        {{"--scale", "3", "--version"}, {.mode = Mode::Version}},
     };
-    for (const auto& c : cases) {
-        std::string line;
-        for (const char* a : c.args) line += std::string(a) + " ";
-        SCOPED_TRACE(line);
-        const auto parsed = parse(c.args);
+    for (const auto& [args, want] : cases) {
+        SCOPED_TRACE(args.empty() ? "(none)" : args.front());
+        const auto parsed = parse(args);
         ASSERT_TRUE(std::holds_alternative<Options>(parsed))
             << std::get<UsageError>(parsed).message;
         const Options& o = std::get<Options>(parsed);
-        EXPECT_EQ(o.mode, c.expected.mode);
-        EXPECT_EQ(o.demoPath, c.expected.demoPath);
-        EXPECT_EQ(o.tracePath, c.expected.tracePath);
-        EXPECT_EQ(o.sheetPath, c.expected.sheetPath);
-        EXPECT_EQ(o.recordPath, c.expected.recordPath);
-        EXPECT_EQ(o.autopilotTicks, c.expected.autopilotTicks);
-        EXPECT_EQ(o.seed, c.expected.seed);
-        EXPECT_EQ(o.scale, c.expected.scale);
-        EXPECT_EQ(o.fullscreen, c.expected.fullscreen);
+        EXPECT_EQ(std::tie(o.mode, o.demoPath, o.tracePath, o.sheetPath, o.recordPath,
+                           o.autopilotTicks, o.seed, o.scale, o.fullscreen),
+                  std::tie(want.mode, want.demoPath, want.tracePath, want.sheetPath,
+                           want.recordPath, want.autopilotTicks, want.seed, want.scale,
+                           want.fullscreen));
     }
 }
 
@@ -111,6 +71,8 @@ TEST(CommandLine, RejectsWithAMessageNamingTheFault) {
         {{"--scale", "9"}, "from 1 to 8, not '9'"},
         {{"--scale", "2.5"}, "from 1 to 8, not '2.5'"},
         {{"--scale", " 2"}, "from 1 to 8"},
+        {{"--scale", "99999999999"}, "from 1 to 8"},
+        {{"--scale"}, "--scale needs a value"},
         {{"--autopilot", "0", "--record", "r"}, "--autopilot needs a whole number of ticks"},
         {{"--autopilot", "2147483648", "--record", "r"}, "--autopilot needs a whole number"},
         {{"--autopilot", "10"}, "--autopilot needs --record FILE"},
@@ -137,82 +99,22 @@ TEST(CommandLine, RejectsWithAMessageNamingTheFault) {
     }
 }
 
-TEST(CommandLine, HelpHasOneLinePerOptionAndTheUsageEveryRun) {
-    const std::string help = helpText();
-    for (const char* option :
-         {"--seed N", "--scale N", "--fullscreen", "--record FILE", "--trace FILE", "--demo DEMO",
-          "--headless DEMO", "--autopilot TICKS", "--icon-sheet FILE.png", "--help", "--version"}) {
-        SCOPED_TRACE(option);
-        EXPECT_NE(help.find("\n  " + std::string(option) + " "), std::string::npos);
-    }
-    const std::string usage = shortUsageText();
-    for (const char* run : {"kelvar-raid [--seed N] [--scale N] [--fullscreen] [--record FILE]",
-                            "kelvar-raid --demo DEMO [--scale N]", "kelvar-raid --headless DEMO",
-                            "kelvar-raid --autopilot TICKS [--seed N] --record FILE",
-                            "kelvar-raid --icon-sheet FILE.png\n"}) {
-        SCOPED_TRACE(run);
-        EXPECT_NE(usage.find(run), std::string::npos);
-    }
-}
-
-// The built program, run with no display of any kind.
-struct ProgramRun {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-ProgramRun runWithoutDisplay(const char* argument) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string out = (dir / ("kelvar-cl-out-" + std::to_string(getpid()))).string();
-    const std::string err = (dir / ("kelvar-cl-err-" + std::to_string(getpid()))).string();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        unsetenv("SDL_VIDEODRIVER");
-        if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(127);
-        execl(KELVAR_BINARY, KELVAR_BINARY, argument, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    ProgramRun run;
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            ADD_FAILURE() << argument << " did not finish within 20 s";
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (WIFEXITED(status)) run.code = WEXITSTATUS(status);
-    run.out = slurp(out);
-    run.err = slurp(err);
-    std::filesystem::remove(out);
-    std::filesystem::remove(err);
-    return run;
-}
-
 TEST(CommandLineProgram, HelpVersionAndBadOptionWorkWithoutADisplay) {
-    const ProgramRun help = runWithoutDisplay("--help");
+    const auto runWithoutDisplay = [](const std::string& arg) {
+        return testing::runProgram(
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " KELVAR_BINARY " " + arg);
+    };
+    const auto help = runWithoutDisplay("--help");
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out, helpText());
     EXPECT_EQ(help.err, "");
 
-    const ProgramRun version = runWithoutDisplay("--version");
+    const auto version = runWithoutDisplay("--version");
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "kelvar-raid " KELVAR_VERSION "\n");
     EXPECT_EQ(version.err, "");
 
-    const ProgramRun bad = runWithoutDisplay("--bogus");
+    const auto bad = runWithoutDisplay("--bogus");
     EXPECT_EQ(bad.code, 2);
     EXPECT_EQ(bad.out, "");
     EXPECT_EQ(bad.err.rfind("kelvar-raid: unknown option: --bogus\nusage: kelvar-raid", 0), 0u)

@@ -3,21 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include "support/run_program.hpp"
 
 namespace kelvar {
 namespace {
-
-// Runs a shell command; its exit code and what it printed (stdout and stderr together).
-int runCommand(const std::string& cmd, std::string& out) {
-    FILE* p = popen((cmd + " 2>&1").c_str(), "r");
-    if (!p) return -1;
-    char buf[256];
-    while (fgets(buf, sizeof buf, p)) out += buf;
-    const int status = pclose(p);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 struct Attempts {
     int failuresFirst = 0;
@@ -79,27 +68,23 @@ TEST(Display, ADisplayThatNeverOpensIsReportedWithSdlsReason) {
 
 // The real program, started where there is no display: a message and exit code 1, at once.
 TEST(Display, TheProgramRefusesToRunInvisibly) {
-    std::string out;
-    EXPECT_EQ(runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "
-                         "SDL_AUDIODRIVER=dummy " KELVAR_BINARY,
-                         out),
-              1)
-        << out;
-    EXPECT_NE(out.find("no display found"), std::string::npos) << out;
+    const auto run = testing::runProgram("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "
+                                         "SDL_AUDIODRIVER=dummy " KELVAR_BINARY);
+    EXPECT_EQ(run.code, 1) << run.err;
+    EXPECT_NE(run.err.find("no display found"), std::string::npos) << run.err;
 }
 
 // A trace that cannot be written is said at once, in the window as without one.
 TEST(Outputs, ATraceThatCannotBeWrittenIsAnErrorInTheWindowToo) {
     const std::string demo = std::string(KELVAR_SOURCE_DIR) + "/tests/data/levels_0_to_8.demo";
     for (const char* mode : {"--demo", "--headless"}) {
-        std::string out;
-        const int code = runCommand(
-            std::string("SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ") + KELVAR_BINARY + " " +
-                mode + " " + demo + " --trace /nonexistent/folder/trace.jsonl",
-            out);
-        EXPECT_EQ(code, 2) << mode << ": " << out;
-        EXPECT_NE(out.find("cannot write trace /nonexistent/folder/trace.jsonl"), std::string::npos)
-            << mode << ": " << out;
+        const auto run = testing::runProgram(
+            std::string("env SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ") + KELVAR_BINARY +
+            " " + mode + " " + demo + " --trace /nonexistent/folder/trace.jsonl");
+        EXPECT_EQ(run.code, 2) << mode << ": " << run.err;
+        EXPECT_NE(run.err.find("cannot write trace /nonexistent/folder/trace.jsonl"),
+                  std::string::npos)
+            << mode << ": " << run.err;
     }
 }
 

@@ -42,12 +42,5 @@ TEST(GameRecorder, WritesADemoThatReadsBackAsRecorded) {
     EXPECT_EQ(back.endTick, 10);
 }
 
-TEST(GameRecorder, SpeedCodesOfTheFourIntervals) {
-    EXPECT_EQ(speedCodeOf(35), "U");
-    EXPECT_EQ(speedCodeOf(30), "0");
-    EXPECT_EQ(speedCodeOf(40), "1");
-    EXPECT_EQ(speedCodeOf(45), "2");
-}
-
 } // namespace
 } // namespace kelvar

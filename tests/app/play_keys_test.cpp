@@ -97,23 +97,20 @@ TEST(PlayKeys, PauseAndPNeverRepeat) {
     }
 }
 
-TEST(PlayKeys, PauseEndsTheRepeatOfAnArrowHeldBeforeIt) {
+// Pause ends the repeat of an arrow held before it; releasing another key keeps it; losing the
+// focus ends it.
+TEST(PlayKeys, WhatEndsTheRepeat) {
     PlayKeys keys;
     const RepeatTiming t = setUpTiming();
     EXPECT_EQ(keys.press(SDLK_LEFT, KMOD_NONE, 0, t), 37);
     EXPECT_EQ(keys.press(SDLK_PAUSE, KMOD_NONE, 10, t), 19);
     EXPECT_FALSE(keys.nextRepeat().has_value());
     EXPECT_EQ(keys.repeatDue(1000), 0);
-}
-
-TEST(PlayKeys, ReleasingAnotherKeyKeepsTheRepeatAndLosingFocusEndsIt) {
-    PlayKeys keys;
-    const RepeatTiming t = setUpTiming();
-    keys.press(SDLK_RIGHT, KMOD_NONE, 0, t);
+    keys.press(SDLK_RIGHT, KMOD_NONE, 2000, t);
     keys.release(SDLK_LEFT);
-    EXPECT_EQ(keys.repeatDue(250), 39);
+    EXPECT_EQ(keys.repeatDue(2250), 39);
     keys.releaseAll();
-    EXPECT_EQ(keys.repeatDue(400), 0);
+    EXPECT_EQ(keys.repeatDue(2400), 0);
 }
 
 } // namespace

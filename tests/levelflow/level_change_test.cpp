@@ -35,30 +35,30 @@ TEST(LevelChange, WaitsFlightAndMessagesInOrder) {
     EXPECT_EQ(g.el.PlrShip.Top, 5800);
 }
 
-TEST(LevelChange, BonusLivesOnReachingLevelsFourAndEight) {
-    for (int level = 0; level <= 10; ++level) {
-        testing::TestGame t;
-        t.start();
-        t.game.st.iLevel = static_cast<std::int16_t>(level);
-        t.game.st.iLossVar = 2;
-        t.game.st.iEnmyLeft = 0;
-        levelEnd(t.game);
-        const bool bonus = level + 1 == 4 || level + 1 == 8;
-        EXPECT_EQ(t.game.st.iLevel, level + 1);
-        EXPECT_EQ(t.game.st.iLossVar, bonus ? 3 : 2) << "clearing level " << level;
-    }
-}
-
-// Every level change of a recorded game through levels 0 to 8, read from its trace.
-TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndRestartsTheTimer) {
+// The recorded game through levels 0 to 8, read from its trace: no blow taken, every level
+// change holds its tick and restarts the timer, and the score adds up.
+TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndTheScoreAddsUp) {
     const testing::DemoRun& run = testing::levelsDemo();
+    const RunSummary& s = run.summary;
+    EXPECT_EQ(s.ended, "end");
+    ASSERT_EQ(run.ticks.size(), static_cast<std::size_t>(s.ticks));
+    EXPECT_EQ(s.iLevel, 9);   // level 8 is cleared in the last tick
+    EXPECT_EQ(s.iLossVar, 6); // four ships, none lost, and the extra life of both challenges
+    EXPECT_EQ(s.iTopScore, s.iScore);
     const int quota[] = {30, 40, 46, 10, 54, 64, 72, 10, 80, 88};
-    int changes = 0, byTheLastShot = 0;
-    for (std::size_t i = 1; i + 1 < run.ticks.size(); ++i) {
+    int powHits[9] = {}, changes = 0, byTheLastShot = 0;
+    for (std::size_t i = 1; i < run.ticks.size(); ++i) {
         const auto& prev = run.ticks[i - 1];
         const auto& t = run.ticks[i];
+        ASSERT_FALSE(t["game_over"].b());
+        EXPECT_GE(t["iLossVar"].i(), prev["iLossVar"].i()) << "a ship lost at tick " << i + 1;
+        EXPECT_EQ(t["LifeBar"].i(), 1216) << "the planet struck at tick " << i + 1;
+        if (prev["SendIt"].b() && t["Power"][0].f() == -600 && t["Power"][1].f() == -2500) {
+            EXPECT_GE(prev["iEnmyLeft"].i(), 10); // the blast counts ten off
+            ++powHits[prev["iLevel"].i()];
+        }
         const long long level = t["iLevel"].i();
-        if (level == prev["iLevel"].i()) continue;
+        if (level == prev["iLevel"].i() || i + 1 == run.ticks.size()) continue;
         ++changes;
         ASSERT_EQ(level, prev["iLevel"].i() + 1);
         // The ship rose once more in this tick, then flew off in steps of 250 down to -1500.
@@ -70,13 +70,10 @@ TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndRestartsTheTimer) {
         const long long took = t["end"].i() - t["start"].i();
         const bool lastShot =
             prev["iEnmyLeft"].i() == 1 && t["iScore"].i() == prev["iScore"].i() + 10 * (level - 1);
-        if (lastShot) {
-            ++byTheLastShot;
-            EXPECT_EQ(took, change + 60)
-                << "tick " << i + 1; // the hit's three frames, then the change
-        } else {
-            EXPECT_GE(took, change) << "tick " << i + 1;
-        }
+        byTheLastShot += lastShot;
+        // A last shot adds the hit's three frames before the change.
+        EXPECT_TRUE(lastShot ? took == change + 60 : took >= change)
+            << "tick " << i + 1 << ": " << took;
         // The tick set its own interval at its end: the next tick comes one interval later.
         EXPECT_EQ(run.ticks[i + 1]["start"].i(), t["end"].i() + 35) << "tick " << i + 1;
         EXPECT_EQ(t["Interval"].i(), 35);
@@ -88,6 +85,14 @@ TEST(LevelChange, InARecordedGameEachChangeHoldsItsTickAndRestartsTheTimer) {
     }
     EXPECT_GE(changes, 8);
     EXPECT_GT(byTheLastShot, 0);
+    // Every enemy not blasted by a POWbomb was shot, for 10 x level points each.
+    long expected = 0;
+    for (int l = 0; l < 9; ++l) {
+        EXPECT_LE(powHits[l], 1) << "level " << l;
+        expected += 10L * l * (quota[l] - 10 * powHits[l]);
+    }
+    EXPECT_EQ(s.iScore, expected);
+    EXPECT_GT(s.iScore, 0);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include "levelflow/levelflow.hpp"
 #include "levels/levels.hpp"
-#include "platform/saturate.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {
@@ -15,13 +14,6 @@ namespace {
 
 constexpr std::int16_t kMax16 = std::numeric_limits<std::int16_t>::max();
 constexpr std::int32_t kMax32 = std::numeric_limits<std::int32_t>::max();
-
-TEST(LongGameLimits, SaturateClampsOnlyOutsideTheRange) {
-    static_assert(saturate16(-32768) == -32768 && saturate16(32767) == 32767);
-    static_assert(saturate16(32768) == 32767 && saturate16(-32769) == -32768);
-    static_assert(saturate16(1'000'000) == 32767 && saturate16(118) == 118);
-    static_assert(saturate32(2147483648LL) == kMax32 && saturate32(-5) == -5);
-}
 
 TEST(LongGameLimits, LevelStopsAtItsLimitAndTheNextLevelIsStillALateLevel) {
     testing::TestGame t;

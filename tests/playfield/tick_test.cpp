@@ -147,12 +147,6 @@ TEST(Tick, EscapeWhilePausedWaitsForTheResume) {
     EXPECT_EQ(stalled.summary.ticks, 2);
 }
 
-} // namespace
-} // namespace kelvar
-
-namespace kelvar {
-namespace {
-
 // The pointer goes to the side panel in the first three play ticks of a level, then is free.
 TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
     testing::TestGame t;

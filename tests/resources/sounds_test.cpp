@@ -3,12 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "platform/sound.hpp"
 #include "resources/sound_synth.hpp"
@@ -28,12 +26,6 @@ using kelvar::SoundInfo;
 std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
-std::uint16_t u16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
-std::string tag(std::span<const std::uint8_t> b, std::size_t at) {
-    return std::string(reinterpret_cast<const char*>(b.data() + at), 4);
-}
 
 // Frames of each recording, counted independently of the byte sizes in kSounds.
 const std::map<int, Uint32> kFrames{{15, 7008},  {16, 6799},  {17, 6167}, {19, 30046},
@@ -49,17 +41,10 @@ TEST_P(EachSound, HeaderFormatSizeAndFrames) {
     const SoundInfo info = GetParam();
     const auto b = kelvar::resources::soundBytes(info.id);
     ASSERT_EQ(b.size(), info.resourceBytes);
-    EXPECT_EQ(tag(b, 0), "RIFF");
+    // SDL checks the chunks; the sizes it trusts less are checked here. It must read stereo
+    // 16-bit 22050 with the frames counted apart from kSounds.
     EXPECT_EQ(u32(b, 4), info.resourceBytes - 8);
-    EXPECT_EQ(tag(b, 8), "WAVE");
-    EXPECT_EQ(tag(b, 12), "fmt ");
-    EXPECT_EQ(u32(b, 16), 16u);
-    EXPECT_EQ(u16(b, 20), 1u);     // PCM
     EXPECT_EQ(u32(b, 28), 88200u); // bytes a second
-    EXPECT_EQ(u16(b, 32), 4u);     // block align
-    EXPECT_EQ(tag(b, 36), "data");
-    EXPECT_EQ(u32(b, 40), info.dataBytes);
-    // SDL reads it as stereo 16-bit 22050 with the frames counted apart from kSounds.
     SDL_AudioSpec loaded{};
     Uint8* data = nullptr;
     Uint32 length = 0;

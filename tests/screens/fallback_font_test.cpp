@@ -46,12 +46,7 @@ class NoFontsAtAll : public test::ScreenTest {
         SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
         SDL_RenderClear(r);
         ui::drawLabel(r, label);
-        Pixels p;
-        SDL_GetRendererOutputSize(r, &p.w, &p.h);
-        p.argb.resize(static_cast<std::size_t>(p.w * p.h));
-        EXPECT_EQ(
-            SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, p.argb.data(), p.w * 4), 0);
-        return p;
+        return test::readBack(r);
     }
 
     std::unique_ptr<ui::Window> window;

@@ -1,4 +1,5 @@
-// Every text of the title and help windows fits its box whole: nothing is clipped there.
+// The title and help windows: created hidden at their client size, and every text fits its box
+// whole, nothing clipped.
 #include <gtest/gtest.h>
 
 #include "screen_test_support.hpp"
@@ -28,15 +29,27 @@ class LabelFit : public test::ScreenTest {
         }
         EXPECT_GT(checked, 5) << window;
     }
+
+    static void expectWindow(ui::Window& w, int width, int height) {
+        int wd = 0, ht = 0;
+        SDL_GetWindowSize(w.sdl(), &wd, &ht);
+        EXPECT_EQ(wd, width);
+        EXPECT_EQ(ht, height);
+        EXPECT_STREQ(SDL_GetWindowTitle(w.sdl()), "Kelvar Raid");
+        EXPECT_TRUE(SDL_GetWindowFlags(w.sdl()) & SDL_WINDOW_HIDDEN);
+        EXPECT_FALSE(w.shown());
+    }
 };
 
 TEST_F(LabelFit, TitleScreen) {
     TitleScreen title({[] {}, [] {}});
+    expectWindow(title.window(), 351, 401);
     expectLabelsFit(title.form(), "title");
 }
 
 TEST_F(LabelFit, HelpScreen) {
     HelpScreen help({[] {}});
+    expectWindow(help.window(), 438, 397);
     expectLabelsFit(help.form(), "help");
 }
 

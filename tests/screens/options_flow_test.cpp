@@ -1,4 +1,4 @@
-// The options as the help screen takes them in and writes them out, and where windows go.
+// The options as the help screen takes them in and writes them out.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
@@ -60,38 +60,6 @@ TEST_F(HelpOptions, CheckBoxFollowsThePlacementFlag) {
         auto help = helpOver(c.file);
         EXPECT_EQ(help->centerOrNot(), c.ticked) << (c.file ? c.file : "no file");
     }
-}
-
-TEST_F(HelpOptions, BeginWritesTheChosenSpeedAndTheCheckBox) {
-    auto help = helpOver(nullptr);
-    const char* expected[] = {"U\r\n 0\r\n", "0\r\n 0\r\n", "1\r\n 0\r\n", "2\r\n 0\r\n"};
-    for (int i = 0; i < 4; ++i) {
-        help->selectOption(i);
-        EXPECT_EQ(optionsFileBytes(help->valUsed(), help->centerOrNot()), expected[i]);
-    }
-    help->setCenterOrNot(1);
-    const std::string ticked = optionsFileBytes(help->valUsed(), help->centerOrNot());
-    EXPECT_EQ(ticked, "2\r\n 1\r\n");
-    // Read back, the file gives the interval and the placement the player chose.
-    t.options.files[t.optionsPath()] = ticked;
-    LoadConfig(t.game);
-    EXPECT_EQ(t.game.st.TDel, 45);
-    EXPECT_TRUE(verticlIsOne(t.game.st.Verticl));
-}
-
-TEST(Placement, CentresAboveTheMiddleOrGoesToTheTop) {
-    const SDL_Rect screen{0, 0, 1024, 768};
-    // (1024 - 351) / 2 = 336.5 -> 336; ((768 - 401) * 15 / 2 - 250) / 15 = 166.83 -> 167.
-    SDL_Point p = ui::placementOnScreen(screen, 351, 401, false);
-    EXPECT_EQ(p.x, 336);
-    EXPECT_EQ(p.y, 167);
-    p = ui::placementOnScreen(screen, 351, 401, true);
-    EXPECT_EQ(p.x, 336);
-    EXPECT_EQ(p.y, 0);
-    // A second screen to the right: the same place within it.
-    p = ui::placementOnScreen({1024, 0, 1024, 768}, 471, 402, false);
-    EXPECT_EQ(p.x, 1024 + 276); // 276.5 -> 276
-    EXPECT_EQ(p.y, 166);        // 2745 - 250 = 2495 twips -> 166.33
 }
 
 } // namespace

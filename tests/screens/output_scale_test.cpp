@@ -33,30 +33,33 @@ TEST(ChooseScale, LargestThatFitsThreeQuartersOfTheDesktopOrTheOneAskedFor) {
             << c.usable << " " << c.requested.value_or(0);
 }
 
-TEST(Placement, TheGapAboveTheMiddleGrowsWithTheScale) {
-    const SDL_Rect screen{0, 0, 1920, 1080};
-    // 250 twips: 16.67 pixels at scale 1, 33.33 at 2, 66.67 at 4.
-    EXPECT_EQ(ui::placementOnScreen(screen, 471, 402, false, 1).y, (1080 - 402) / 2 - 17);
-    EXPECT_EQ(ui::placementOnScreen(screen, 942, 804, false, 2).y, (1080 - 804) / 2 - 33);
-    EXPECT_EQ(ui::placementOnScreen(screen, 942, 804, false, 2).x, (1920 - 942) / 2);
-    EXPECT_EQ(ui::placementOnScreen({0, 0, 3840, 2160}, 1884, 1608, false, 4).y,
-              (2160 - 1608) / 2 - 67);
-    EXPECT_EQ(ui::placementOnScreen(screen, 942, 804, true, 2).y, 0);
+// Centred 250 twips above the middle (16.67 pixels at scale 1, 33.33 at 2), or at the top.
+TEST(Placement, CentresAboveTheMiddleOrGoesToTheTop) {
+    const struct {
+        SDL_Rect screen;
+        int w, h;
+        bool top;
+        int scale, x, y;
+    } cases[] = {
+        // (1024 - 351) / 2 = 336.5 -> 336; ((768 - 401) * 15 / 2 - 250) / 15 = 166.83 -> 167.
+        {{0, 0, 1024, 768}, 351, 401, false, 1, 336, 167},
+        {{0, 0, 1024, 768}, 351, 401, true, 1, 336, 0},
+        {{1024, 0, 1024, 768}, 471, 402, false, 1, 1024 + 276, 166}, // a second screen
+        {{0, 0, 1920, 1080}, 942, 804, false, 2, 489, 138 - 33},
+        {{0, 0, 1920, 1080}, 942, 804, true, 2, 489, 0},
+        {{0, 0, 3840, 2160}, 1884, 1608, false, 4, 978, 276 - 67},
+    };
+    for (const auto& c : cases) {
+        const SDL_Point p = ui::placementOnScreen(c.screen, c.w, c.h, c.top, c.scale);
+        EXPECT_EQ(p.x, c.x) << c.screen.w << " at " << c.scale;
+        EXPECT_EQ(p.y, c.y) << c.screen.w << " at " << c.scale;
+    }
 }
 
 class Scaled : public test::ScreenTest {
   protected:
     void TearDown() override { ui::setOutputScale(1); }
 };
-
-test::Pixels readBack(SDL_Renderer* r) {
-    test::Pixels p;
-    SDL_GetRendererOutputSize(r, &p.w, &p.h);
-    p.argb.resize(static_cast<std::size_t>(p.w * p.h));
-    EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, p.argb.data(), p.w * 4), 0)
-        << SDL_GetError();
-    return p;
-}
 
 TEST_F(Scaled, AWindowAtScaleTwoHasTwiceTheClientSize) {
     for (int scale : {1, 2, 3}) {
@@ -107,7 +110,7 @@ TEST_F(Scaled, APictureIsDrawnAsBlocksOfWholePixels) {
     const int id = resources::allPictureIds().front();
     ui::fillRect(w.renderer(), 0x000000, {0, 0, 100, 100});
     pictures.draw(id, 0, 0);
-    const test::Pixels p = readBack(w.renderer());
+    const test::Pixels p = test::readBack(w.renderer());
     ASSERT_EQ(p.w, 300);
     int w1 = 0, h1 = 0;
     SDL_QueryTexture(pictures.get(id), nullptr, nullptr, &w1, &h1);
@@ -136,7 +139,7 @@ TextInk inkOf(int scale) {
     const Label label = designElements().Gover;
     ui::drawText(r, ui::labelFont(label), "G A M E", 0xFFFFFF, {0, 0, 200, 40}, ui::Align::Left,
                  false);
-    const test::Pixels p = readBack(r);
+    const test::Pixels p = test::readBack(r);
     TextInk ink;
     for (int y = 0; y < p.h; ++y) {
         bool any = false;

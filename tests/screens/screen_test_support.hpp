@@ -96,17 +96,21 @@ struct Pixels {
     }
 };
 
-// Draws the form as render() does, and reads it back before it is presented: after a present
-// the contents of a double-buffered window are not defined.
-template <class Screen> Pixels drawn(Screen& s) {
-    s.form().draw();
+// What is drawn so far, read back before it is presented: after a present the contents of a
+// double-buffered window are not defined.
+inline Pixels readBack(SDL_Renderer* r) {
     Pixels p;
-    SDL_Renderer* r = s.window().renderer();
     SDL_GetRendererOutputSize(r, &p.w, &p.h);
     p.argb.resize(static_cast<std::size_t>(p.w * p.h));
     EXPECT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, p.argb.data(), p.w * 4), 0)
         << SDL_GetError();
     return p;
+}
+
+// Draws the form as render() does, and reads it back.
+template <class Screen> Pixels drawn(Screen& s) {
+    s.form().draw();
+    return readBack(s.window().renderer());
 }
 
 } // namespace kelvar::test

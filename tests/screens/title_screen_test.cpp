@@ -17,19 +17,8 @@ class TitleScreenTest : public ScreenTest {
     TitleScreen screen{TitleScreen::Actions{[this] { ++starts; }, [this] { ++exits; }}};
 };
 
-TEST_F(TitleScreenTest, WindowIsCreatedHiddenWithItsCaptionAndClientSize) {
-    SDL_Window* w = screen.window().sdl();
-    ASSERT_NE(w, nullptr);
-    int width = 0, height = 0;
-    SDL_GetWindowSize(w, &width, &height);
-    EXPECT_EQ(width, 351);
-    EXPECT_EQ(height, 401);
-    EXPECT_STREQ(SDL_GetWindowTitle(w), "Kelvar Raid");
-    EXPECT_TRUE(SDL_GetWindowFlags(w) & SDL_WINDOW_HIDDEN);
-    EXPECT_FALSE(screen.window().shown());
-}
-
-// A click on a button, or Space / Enter on the focused one, runs its action.
+// A click on a button, or Space / Enter on the focused one, runs its action; Tab walks the
+// buttons in order.
 TEST_F(TitleScreenTest, ClicksAndKeysRunTheButtonsActions) {
     const struct {
         const char* click; // or, when null, `tabs` Tabs and then `key`
@@ -79,20 +68,6 @@ TEST_F(TitleScreenTest, AButtonClicksOnlyWhenTheMouseIsReleasedOverIt) {
     mouse(screen, SDL_MOUSEBUTTONDOWN, 5, 5);
     mouse(screen, SDL_MOUSEBUTTONUP, in.x, in.y);
     EXPECT_EQ(starts, 1);
-}
-
-TEST_F(TitleScreenTest, TabWalksTheButtonsAndShiftTabWalksBack) {
-    EXPECT_EQ(focusName(screen), "StartBtn");
-    const char* forward[] = {"Exit", "NullFunc", "StartBtn", "Exit"};
-    for (const char* name : forward) {
-        press(screen, SDLK_TAB);
-        EXPECT_EQ(focusName(screen), name);
-    }
-    const char* back[] = {"StartBtn", "NullFunc", "Exit", "StartBtn"};
-    for (const char* name : back) {
-        press(screen, SDLK_TAB, KMOD_LSHIFT);
-        EXPECT_EQ(focusName(screen), name);
-    }
 }
 
 } // namespace

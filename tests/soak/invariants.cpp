@@ -67,18 +67,14 @@ class Checker {
 
 void checkPositions(const Game& g, Checker& c) {
     const Elements& el = g.el;
-    for (const Sprite* s : {&el.PlrShip, &el.PMissl, &el.Power}) {
-        c.finite("a sprite's Left", s->Left);
-        c.finite("a sprite's Top", s->Top);
-    }
-    for (const Sprite& s : el.EmySpot) {
-        c.finite("EmySpot Left", s.Left);
-        c.finite("EmySpot Top", s.Top);
-    }
-    for (const Sprite& s : el.Bomb) {
-        c.finite("Bomb Left", s.Left);
-        c.finite("Bomb Top", s.Top);
-    }
+    const auto sprite = [&](const Sprite& s, const char* left, const char* top) {
+        c.finite(left, s.Left);
+        c.finite(top, s.Top);
+    };
+    for (const Sprite* s : {&el.PlrShip, &el.PMissl, &el.Power})
+        sprite(*s, "a sprite's Left", "a sprite's Top");
+    for (const Sprite& s : el.EmySpot) sprite(s, "EmySpot Left", "EmySpot Top");
+    for (const Sprite& s : el.Bomb) sprite(s, "Bomb Left", "Bomb Top");
     for (const StarShape& s : el.Star) c.finite("Star Top", s.Top);
     c.finite("Shape1 Top", el.Shape1.Top);
 }

@@ -16,19 +16,11 @@ std::variant<Demo, DemoError> parse(const std::string& text) {
 }
 
 TEST(DemoParser, ReadsEveryKindOfLine) {
-    auto parsed = parse("# a recorded game\r\n"
-                        "kelvar-raid demo 1   # the header\r\n"
-                        "\n"
-                        "speed 2\n"
-                        "seed 16777221\n" // taken modulo 2^24
-                        "joystick -12 40\n"
-                        "12 0 key 32\n"
-                        "12 0 key 37\n"
-                        "57 3 key 65535\n"
-                        "80 joy -300 0 1\n"
-                        "80 1 key 19\n"
-                        "900 end\n"
-                        "# nothing but comments after the end\n");
+    auto parsed =
+        parse("# a recorded game\r\nkelvar-raid demo 1   # the header\r\n\nspeed 2\n"
+              "seed 16777221\njoystick -12 40\n12 0 key 32\n12 0 key 37\n" // seed mod 2^24
+              "57 3 key 65535\n80 joy -300 0 1\n80 1 key 19\n900 end\n"
+              "# nothing but comments after the end\n");
     ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << std::get<DemoError>(parsed).message;
     const Demo& d = std::get<Demo>(parsed);
     EXPECT_EQ(d.speed, "2");
@@ -49,69 +41,54 @@ TEST(DemoParser, ReadsEveryKindOfLine) {
     EXPECT_FALSE(std::get<Demo>(bare).endTick.has_value());
 }
 
-TEST(DemoParser, RefusesBrokenFilesNamingTheLine) {
+// Broken files are refused naming the line, and numbers out of range with the bound missed.
+TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
     const struct {
-        const char* why;
-        std::string body; // after the header line
-        int line;
+        std::string text;
+        int line;            // 0: accepted
+        const char* message; // a piece of the message
     } cases[] = {
-        {"no speed", "5 end\n", 2},
-        {"unknown speed", "speed 3\n", 2},
-        {"joystick with one number", "speed U\njoystick 5\n", 3},
-        {"setting after a timed line", "speed U\n3 0 key 32\nseed 4\n", 4},
-        {"tick zero", "speed U\n0 0 key 32\n", 3},
-        {"key code too big", "speed U\n5 0 key 65536\n", 3},
-        {"joy without joystick", "speed U\n5 joy 0 0 0\n", 3},
-        {"line after end", "speed U\n9 end\n10 0 key 32\n", 4},
-        {"binary garbage", std::string("speed U\n\x01\xff\0\x7f 3\n", 14), 3},
+        {"kelvar-raid demo 2\nspeed U\n", 1, "expected the header"},
+        {"speed U\n", 1, "expected the header"},
+        {"", 1, "header line is missing"},
+        {"H\n5 end\n", 2, "speed line must come before"},
+        {"H\nspeed 3\n", 2, "speed must be one of"},
+        {"H\nspeed U\njoystick 5\n", 3, "expected: joystick X Y"},
+        {"H\nspeed U\n3 0 key 32\nseed 4\n", 4, "'seed' must come before"},
+        {"H\nspeed U\n5 joy 0 0 0\n", 3, "needs a joystick line"},
+        {"H\nspeed U\n9 end\n10 0 key 32\n", 4, "nothing may follow"},
+        {std::string("H\nspeed U\n\x01\xff\0\x7f 3\n", 17), 3, "a tick must be"},
+        {"J2147483647 end", 0, nullptr},
+        {"J2147483648 end", 4, "a tick must be at most 2147483647"},
+        {"J99999999999999999999999999 end", 4, "a tick must be at most 2147483647"},
+        {"J0 0 key 32", 4, "a tick must be a whole number >= 1"},
+        {"J-99999999999999999999999999 end", 4, "a tick must be a whole number >= 1"},
+        {"J5x end", 4, "a tick must be a whole number >= 1"},
+        {"J1 1000000 key 27", 0, nullptr},
+        {"J1 1000001 key 27", 4, "an event point must be at most 1000000"},
+        {"J1 -1 key 27", 4, "an event point must be a whole number >= 0"},
+        {"J1 0 key 65536", 4, "a key code must be a whole number from 0 to 65535"},
+        {"J1 0 key -1", 4, "a key code must be a whole number from 0 to 65535"},
+        {"J1 joy -2147483648 2147483647 4294967295", 0, nullptr},
+        {"J1 joy 2147483648 0 0", 4, "X and Y must be from"},
+        {"J1 joy 0 0 -1", 4, "X and Y must be from"},
+        {"J1 joy 0 zero 0", 4, "expected: TICK joy X Y BUTTONS"},
     };
     for (const auto& c : cases) {
-        auto parsed = parse("kelvar-raid demo 1\n" + c.body);
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << c.why;
-        EXPECT_EQ(std::get<DemoError>(parsed).line, c.line) << c.why;
-        EXPECT_FALSE(std::get<DemoError>(parsed).message.empty());
-    }
-    for (const char* badHeader : {"kelvar-raid demo 2\nspeed U\n", "speed U\n", ""}) {
-        auto parsed = parse(badHeader);
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << badHeader;
-        EXPECT_EQ(std::get<DemoError>(parsed).line, 1) << badHeader;
-    }
-}
-
-// Numbers out of range are refused with the range they missed, naming the line.
-TEST(DemoParser, SaysWhichBoundANumberMissed) {
-    const struct {
-        std::string timed;   // the third line, after the header and the speed
-        const char* message; // part of the message; nullptr: the line is accepted
-    } cases[] = {
-        {"2147483647 end", nullptr},
-        {"2147483648 end", "a tick must be at most 2147483647"},
-        {"9223372036854775807 end", "a tick must be at most 2147483647"},
-        {"99999999999999999999999999 end", "a tick must be at most 2147483647"},
-        {"-5 end", "a tick must be a whole number >= 1"},
-        {"-99999999999999999999999999 end", "a tick must be a whole number >= 1"},
-        {"5x end", "a tick must be a whole number >= 1"},
-        {"1 1000000 key 27", nullptr},
-        {"1 1000001 key 27", "an event point must be at most 1000000"},
-        {"1 1000000000 key 27", "an event point must be at most 1000000"},
-        {"1 -1 key 27", "an event point must be a whole number >= 0"},
-        {"1 0 key -1", "a key code must be a whole number from 0 to 65535"},
-        {"1 0 key 99999999999999999999", "a key code must be a whole number from 0 to 65535"},
-        {"1 joy -2147483648 2147483647 4294967295", nullptr},
-        {"1 joy 2147483648 0 0", "X and Y must be from"},
-        {"1 joy 0 0 -1", "X and Y must be from"},
-        {"1 joy 0 zero 0", "expected: TICK joy X Y BUTTONS"},
-    };
-    for (const auto& c : cases) {
-        auto parsed = parse("kelvar-raid demo 1\nspeed U\njoystick 0 0\n" + c.timed + "\n");
-        if (!c.message) {
-            EXPECT_TRUE(std::holds_alternative<Demo>(parsed)) << c.timed;
+        // "H": the header; "J": the header, the speed and a joystick before one timed line.
+        std::string text = c.text;
+        if (text.starts_with("H")) text.replace(0, 1, "kelvar-raid demo 1");
+        if (text.starts_with("J"))
+            text.replace(0, 1, "kelvar-raid demo 1\nspeed U\njoystick 0 0\n");
+        auto parsed = parse(text);
+        if (!c.line) {
+            EXPECT_TRUE(std::holds_alternative<Demo>(parsed)) << c.text;
             continue;
         }
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << c.timed;
+        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << c.text;
         const DemoError& e = std::get<DemoError>(parsed);
-        EXPECT_EQ(e.line, 4) << c.timed;
-        EXPECT_NE(e.message.find(c.message), std::string::npos) << c.timed << ": " << e.message;
+        EXPECT_EQ(e.line, c.line) << c.text;
+        EXPECT_NE(e.message.find(c.message), std::string::npos) << c.text << ": " << e.message;
     }
 }
 

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -31,12 +30,6 @@ std::string readAll(const fs::path& p) {
 
 void writeFile(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
-}
-
-mode_t modeOf(const fs::path& p) {
-    struct stat st {};
-    EXPECT_EQ(lstat(p.c_str(), &st), 0) << p;
-    return st.st_mode & 07777;
 }
 
 // Names, kinds, modes and contents of everything in a folder.
@@ -95,46 +88,44 @@ struct GameWith {
     }
 };
 
+enum class Kind { None, File, Folder, Pipe, Link };
+
 struct FileCase {
     const char* name;
-    std::function<void(const Folders&)> make;
-    int tdel; // after reading at program start
-    int centerOrNot;
-    bool writable; // whether BEGIN can replace it
+    Kind kind;
+    std::string bytes;    // a file's contents; a link's target in the outside folder
+    mode_t mode = 0644;   // a file's permissions
+    off_t sparseSize = 0; // a file extended to this size with a hole
+    int tdel = 35;        // after reading at program start
+    int centerOrNot = 0;
+    bool writable = true; // whether BEGIN can replace it
 };
 
+void make(const Folders& f, const FileCase& c) {
+    const fs::path p = f.file();
+    if (c.kind == Kind::Folder) fs::create_directory(p);
+    if (c.kind == Kind::Pipe) mkfifo(p.c_str(), 0644);
+    if (c.kind == Kind::Link) fs::create_symlink(f.outside() / c.bytes, p);
+    if (c.kind != Kind::File) return;
+    writeFile(p, c.bytes);
+    if (c.sparseSize) truncate(p.c_str(), c.sparseSize);
+    chmod(p.c_str(), c.mode);
+}
+
 const FileCase kFileCases[] = {
-    {"missing", [](const Folders&) {}, 35, 0, true},
-    {"regular", [](const Folders& f) { writeFile(f.file(), "1\r\n 1\r\n"); }, 40, 1, true},
-    {"read_only",
-     [](const Folders& f) {
-         writeFile(f.file(), "0\r\n 0\r\n");
-         chmod(f.file().c_str(), 0444);
-     },
-     30, 0, true},
-    {"no_permissions",
-     [](const Folders& f) {
-         writeFile(f.file(), "2\r\n 1\r\n");
-         chmod(f.file().c_str(), 0); // its attributes are cleared before it is read
-     },
-     45, 1, true},
-    {"a_folder", [](const Folders& f) { fs::create_directory(f.file()); }, 35, 0, false},
-    {"a_pipe", [](const Folders& f) { mkfifo(f.file().c_str(), 0644); }, 35, 0, true},
-    {"binary", [](const Folders& f) { writeFile(f.file(), std::string("\0\xff\r\n\x01 1", 7)); },
-     35, 0, true},
-    {"huge_sparse",
-     [](const Folders& f) {
-         writeFile(f.file(), "2");
-         truncate(f.file().c_str(), 300'000'000); // no line end in 300 MB: line 1 is no code
-     },
-     35, 0, true},
-    {"no_line_end", [](const Folders& f) { writeFile(f.file(), "2"); }, 45, 0, true},
-    {"cr_only", [](const Folders& f) { writeFile(f.file(), "2\r 1\r"); }, 45, 1, true},
-    {"link_outside",
-     [](const Folders& f) { fs::create_symlink(f.outside() / "other.cfg", f.file()); }, 40, 1,
-     true},
-    {"dangling_link",
-     [](const Folders& f) { fs::create_symlink(f.outside() / "none.cfg", f.file()); }, 35, 0, true},
+    {"missing", Kind::None, ""},
+    {"regular", Kind::File, "1\r\n 1\r\n", 0644, 0, 40, 1},
+    {"read_only", Kind::File, "0\r\n 0\r\n", 0444, 0, 30},
+    // Its attributes are cleared before it is read.
+    {"no_permissions", Kind::File, "2\r\n 1\r\n", 0, 0, 45, 1},
+    {"a_folder", Kind::Folder, "", 0, 0, 35, 0, false},
+    {"a_pipe", Kind::Pipe, ""},
+    {"binary", Kind::File, std::string("\0\xff\r\n\x01 1", 7)},
+    {"huge_sparse", Kind::File, "2", 0644, 300'000'000}, // no line end in 300 MB: no code
+    {"no_line_end", Kind::File, "2", 0644, 0, 45},
+    {"cr_only", Kind::File, "2\r 1\r", 0644, 0, 45, 1},
+    {"link_outside", Kind::Link, "other.cfg", 0, 0, 40, 1},
+    {"dangling_link", Kind::Link, "none.cfg"},
 };
 
 void PrintTo(const FileCase& c, std::ostream* os) {
@@ -146,7 +137,7 @@ class OptionsFileCases : public ::testing::TestWithParam<FileCase> {};
 TEST_P(OptionsFileCases, ReadsAndReplacesWithoutTouchingAnythingElse) {
     const FileCase& c = GetParam();
     Folders f;
-    c.make(f);
+    make(f, c);
     const auto outsideBefore = snapshot(f.outside());
     PosixOptionsFile files({f.here().string(), ""});
     GameWith g(files);
@@ -236,7 +227,7 @@ TEST(PosixOptionsFile, MakesTheConfigurationFolderOnlyWhenWriting) {
     EXPECT_TRUE(g.begin(files, "2", 1));
     EXPECT_EQ(readAll(config / kOptionsFileName), "2\r\n 1\r\n");
     for (const fs::path& made : {f.root / "config", f.root / "config" / "deeper", config})
-        EXPECT_EQ(modeOf(made), 0700u) << made;
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
     EXPECT_EQ(g.game.st.TDel, 45);
     EXPECT_TRUE(names(f.here()).empty());
 }

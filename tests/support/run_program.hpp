@@ -1,0 +1,37 @@
+#pragma once
+// Runs the built program (or any shell command) as a player would, at most 20 s.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace kelvar::testing {
+
+struct ProgramRun {
+    int code = -1; // 124: it did not finish in time
+    std::string out, err;
+};
+
+// `command` is a program and its arguments, e.g. "env -u DISPLAY kelvar-raid --help".
+inline ProgramRun runProgram(const std::string& command) {
+    const auto errPath =
+        std::filesystem::temp_directory_path() / ("kelvar-run-" + std::to_string(getpid()));
+    ProgramRun run;
+    if (FILE* p = popen(("timeout 20 " + command + " 2>" + errPath.string()).c_str(), "r")) {
+        char buf[256];
+        while (fgets(buf, sizeof buf, p)) run.out += buf;
+        const int status = pclose(p);
+        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::ostringstream err;
+    err << std::ifstream(errPath).rdbuf();
+    run.err = err.str();
+    std::filesystem::remove(errPath);
+    return run;
+}
+
+} // namespace kelvar::testing
