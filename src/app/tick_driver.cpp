@@ -9,11 +9,17 @@ std::optional<Millis> tickDueAt(const Timer& t) {
     return t.armedAt + static_cast<Millis>(t.Interval);
 }
 
-void runTick(Game& g, Millis start) {
+Millis armFrom(Millis due, Millis start, Millis previousEnd, std::int16_t interval) {
+    const bool heldUp = previousEnd >= due;
+    const bool missedAPeriod = interval > 0 && start >= due + static_cast<Millis>(interval);
+    return heldUp || missedAPeriod || start < due ? start : due;
+}
+
+void runTick(Game& g, Millis armedFrom) {
     Timer& t = g.el.Timer1;
     t.setDuringTick = false;
     Timer1_Timer(g);
-    if (!t.setDuringTick) t.armedAt = start;
+    if (!t.setDuringTick) t.armedAt = armedFrom;
 }
 
 } // namespace kelvar
