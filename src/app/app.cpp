@@ -164,7 +164,7 @@ void App::processEvents() {
     while (SDL_PollEvent(&e)) dispatch(e);
     if (schedule_) schedule_->deliverUpTo(gameTick_ + 1, pumps_, [this](int c) { deliverKey(c); });
     repeatHeldKey();
-    renderPlayField();
+    // Drawn at the tick's next wait or blocking sound, inside its time, or when the tick ends.
 }
 
 // ---- the loop ----

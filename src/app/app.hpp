@@ -77,7 +77,7 @@ class App final : public EventPump {
     std::optional<DemoSchedule> schedule_;
     RecordingJoystick recJoystick_;
     SdlSound sound_{clock_};
-    SoundLog soundLog_{sound_};
+    SoundLog soundLog_{sound_, [this] { renderPlayField(); }};
     PosixOptionsFile options_{optionsFolderOfThisProcess(kOptionsFileName)};
     MemoryOptionsFile demoOptions_;
     Services services_;

@@ -185,25 +185,31 @@ void SdlSound::waitSilently(Millis length) {
     }
 }
 
-// Short sleeps until the last samples are out; window events wait. A device that stops asking
-// for samples (pulled out mid-sound) must not hang the game, hence the bound.
+// Sleeps until the last samples are out, looking for a stop request every few milliseconds;
+// window events wait. Once the sound has reached the device its end is known, and the sleeps
+// aim at it instead of polling. A device that stops asking for samples (pulled out mid-sound)
+// must not hang the game, hence the bound.
 void SdlSound::waitForDevice(Millis length) {
     const Millis giveUpAt = SDL_GetTicks64() + length + 2000;
-    Millis nextCheck = SDL_GetTicks64();
-    while (isPlaying() && SDL_GetTicks64() < giveUpAt) {
-        if (SDL_GetTicks64() >= nextCheck) {
-            if (stopWanted()) {
-                SDL_LockAudioDevice(device_);
-                cutOffLocked();
-                current_ = 0;
-                data_ = nullptr;
-                bytes_ = pos_ = 0;
-                SDL_UnlockAudioDevice(device_);
-                return;
-            }
-            nextCheck = SDL_GetTicks64() + kStopPollMs;
+    for (;;) {
+        SDL_LockAudioDevice(device_);
+        const bool playing = playingLocked();
+        const bool endKnown = reachedDevice_;
+        const Millis endsAt = endsAt_;
+        SDL_UnlockAudioDevice(device_);
+        const Millis now = SDL_GetTicks64();
+        if (!playing || now >= giveUpAt) return;
+        if (stopWanted()) {
+            SDL_LockAudioDevice(device_);
+            cutOffLocked();
+            current_ = 0;
+            data_ = nullptr;
+            bytes_ = pos_ = 0;
+            SDL_UnlockAudioDevice(device_);
+            return;
         }
-        SDL_Delay(1);
+        const Millis untilEnd = endKnown && endsAt > now ? endsAt - now : kStopPollMs;
+        SDL_Delay(static_cast<Uint32>(std::clamp<Millis>(untilEnd, 1, kStopPollMs)));
     }
 }
 
