@@ -72,6 +72,7 @@ void App::LoopClock::tickDelay(std::int32_t ms) {
     app_.sdlClock_.waitUntilMicros(deadline, [] {
         if (quitPending()) throw QuitRequested{};
     });
+    if (app_.inTick_) app_.waitLate_.push_back(app_.sdlClock_.nowMicros() - deadline);
 }
 
 // ---- recording ----
@@ -187,6 +188,7 @@ void App::runDueTick() {
     if (!due || start < *due) return;
     const bool gameOverTick = g.st.GameOver;
     pumps_ = 0;
+    waitLate_.clear();
     inTick_ = true;
     recJoystick_.inTick = true;
     if (demo_) demoJoystick_.reading = schedule_->joystickAt(gameTick_ + 1, demoJoystick_.reading);
@@ -206,7 +208,8 @@ void App::runDueTick() {
                        gameOverTick,
                        startMicros,
                        endMicros,
-                       static_cast<std::int64_t>(*due)};
+                       static_cast<std::int64_t>(*due),
+                       waitLate_};
         *trace_ << traceLine(rec, g) << '\n' << std::flush;
     }
     if (demo_ && !flow_.quit()) replayBetweenTicks();

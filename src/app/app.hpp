@@ -93,9 +93,10 @@ class App final : public EventPump {
     int pumps_ = 0;     // event points inside the running tick
     bool inTick_ = false;
     bool inKeyHandler_ = false;
-    ShownFrame shown_;             // what the play field window last presented
-    Millis lastTickEnd_ = 0;       // when the last tick returned, for re-arming its timer
-    bool startFullscreen_ = false; // --fullscreen, until the play field is first shown
+    ShownFrame shown_;                   // what the play field window last presented
+    Millis lastTickEnd_ = 0;             // when the last tick returned, for re-arming its timer
+    std::vector<std::int64_t> waitLate_; // each wait of the running tick: its end after due
+    bool startFullscreen_ = false;       // --fullscreen, until the play field is first shown
     int exitCode_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "app/tick_driver.hpp"
 
+#include <algorithm>
+
 #include "playfield/playfield.hpp"
 
 namespace kelvar {
@@ -11,8 +13,9 @@ std::optional<Millis> tickDueAt(const Timer& t) {
 
 Millis armFrom(Millis due, Millis start, Millis previousEnd, std::int16_t interval) {
     const bool heldUp = previousEnd >= due;
-    const bool missedAPeriod = interval > 0 && start >= due + static_cast<Millis>(interval);
-    return heldUp || missedAPeriod || start < due ? start : due;
+    // Half an interval late: keeping the phase would bring the next tick close on its heels.
+    const bool farBehind = start >= due + static_cast<Millis>(std::max<int>(interval, 0) / 2);
+    return heldUp || farBehind || start < due ? start : due;
 }
 
 void runTick(Game& g, Millis armedFrom) {

@@ -12,8 +12,8 @@ std::optional<Millis> tickDueAt(const Timer& t);
 // Where the timer re-arms from for a tick that was due at `due` and started at `start`, the
 // previous tick having ended at `previousEnd`. A tick that was only late to wake keeps the
 // period's phase (arming from its start would push every later tick back by that lateness); a
-// tick held up by the previous one's waits, or late by a whole interval, starts a new phase, so
-// it is followed by one tick a whole interval later, never a burst.
+// tick held up by the previous one's waits, or late by half an interval or more, starts a new
+// phase, so it is followed by one tick a whole interval later, never a burst.
 Millis armFrom(Millis due, Millis start, Millis previousEnd, std::int16_t interval);
 
 // Runs one tick, re-arming the timer from `armedFrom` (see `armFrom`), unless the tick set the
