@@ -15,6 +15,13 @@ bin=$build/kelvar-raid
 demo=$here/tests/data/levels_0_to_8.demo
 export SDL_AUDIODRIVER=dummy
 
+# Two `xvfb-run -a` started at once can pick the same display: the next starts only once the
+# trace FILE of the one before exists (its X server is up), or after 30 s.
+started() {
+    i=0
+    while [ ! -s "$1" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done
+}
+
 # The demo at another speed, ending after tick $2.
 demo_at() {
     sed -e "s/^speed U/speed $1/" -e '/^[0-9]* end$/d' "$demo" |
@@ -23,11 +30,12 @@ demo_at() {
 }
 
 "$bin" --headless "$demo" --trace "$out/head.jsonl" >/dev/null || exit 2
-xvfb-run -a sh "$here/bench/idle_probe.sh" "$bin" "$demo" >"$out/idle" 2>"$out/idle.err" &
-idle=$!
 /usr/bin/time -f "%U %S %e %M" -o "$out/play" \
-    xvfb-run -a "$bin" --demo "$demo" --trace "$out/win.jsonl" >/dev/null 2>"$out/err"
-wait $idle
+    xvfb-run -a "$bin" --demo "$demo" --trace "$out/win.jsonl" >/dev/null 2>"$out/err" &
+play=$!
+started "$out/win.jsonl"
+xvfb-run -a sh "$here/bench/idle_probe.sh" "$bin" "$demo" >"$out/idle" 2>"$out/idle.err"
+wait $play
 python3 "$here/bench/analyse.py" "$out/win.jsonl" "$out/head.jsonl"
 read -r u s e m <"$out/play"
 # The X server's share is in this figure too.
@@ -42,6 +50,7 @@ for code in 0 1 2; do
     xvfb-run -a "$bin" --demo "$out/speed$code.demo" --trace "$out/win$code.jsonl" \
         >/dev/null 2>>"$out/err" &
     eval "pid$code=\$!"
+    started "$out/win$code.jsonl"
 done
 wait $pid0 $pid1 $pid2
 for code in 0 1 2; do
