@@ -9,8 +9,8 @@
 # Usage: bench/pacing.sh BUILD_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=$1
-out=$2
+build=$(cd "$1" && pwd) # absolute: the idle probe runs in a folder of its own
+out=$(cd "$2" && pwd)
 bin=$build/kelvar-raid
 demo=$here/tests/data/levels_0_to_8.demo
 export SDL_AUDIODRIVER=dummy
