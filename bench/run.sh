@@ -26,16 +26,8 @@ sh "$here/bench/headless.sh" "$build" >"$out/headless" ||
     [ -s "$out/headless" ] || echo "headless: not measured (bench/headless.sh failed) FAIL" >"$out/headless"
 while IFS= read -r l; do line "$l"; done <"$out/headless"
 
-# 2, 3, 4. The recorded game replayed in the window: pacing, CPU, peak memory; compared with
-# the headless trace of the same game.
-"$bin" --headless "$demo" --trace "$out/head.jsonl" >/dev/null || exit 2
-/usr/bin/time -f "%U %S %e %M" -o "$out/play" \
-    xvfb-run -a "$bin" --demo "$demo" --trace "$out/win.jsonl" >/dev/null 2>"$out/err"
-# The X server's share is in the figures too; the program's own is what the bounds are for.
-python3 "$here/bench/analyse.py" "$out/win.jsonl" "$out/head.jsonl" >"$out/figures"
-while IFS= read -r l; do line "$l"; done <"$out/figures"
-read -r u s e m <"$out/play"
-line "$(awk -v u="$u" -v s="$s" -v e="$e" 'BEGIN { c = 100 * (u + s) / e; printf "CPU while playing (with Xvfb): %.1f%% of a core (bound 5%%) %s", c, (c <= 5 ? "OK" : "FAIL") }')"
-line "peak RSS (largest process): $((m / 1024)) MB (bound 64 MB) $([ $((m / 1024)) -le 64 ] && echo OK || echo FAIL)"
+# 2, 3, 4. Pacing, replay time, in-tick waits, CPU while playing and idle, peak memory.
+sh "$here/bench/pacing.sh" "$build" "$out" >"$out/pacing"
+while IFS= read -r l; do line "$l"; done <"$out/pacing"
 
 exit $fail

@@ -52,8 +52,11 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
                 soundLog_,
                 demo_ ? static_cast<OptionsFile&>(demoOptions_) : options_},
       flow_(services_, demo_ ? demo_->seed : options.seed.value_or(Random::kStart),
-            {[this](SDL_Window* w) { pointer_.setWindow(w); }, [this] { gameSetUp(); },
-             [this] { gameStarted(); }, [this] { gameEnded(); }}),
+            {[this](SDL_Window* w) {
+                 pointer_.setWindow(w);
+                 shown_.invalidate();
+             },
+             [this] { gameSetUp(); }, [this] { gameStarted(); }, [this] { gameEnded(); }}),
       recordPath_(demo_ ? std::string() : options.recordPath), trace_(trace),
       startFullscreen_(options.fullscreen) {
     if (demo_) schedule_.emplace(*demo_);
@@ -63,10 +66,13 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
 }
 
 void App::LoopClock::tickDelay(std::int32_t ms) {
+    // The wait is measured from the call: drawing the frame is part of it.
+    const std::int64_t deadline = tickDelayDeadlineMicros(app_.sdlClock_.now(), ms);
     app_.renderPlayField();
-    app_.sdlClock_.tickDelay(ms, [] {
+    app_.sdlClock_.waitUntilMicros(deadline, [] {
         if (quitPending()) throw QuitRequested{};
     });
+    if (app_.inTick_) app_.waitLate_.push_back(app_.sdlClock_.nowMicros() - deadline);
 }
 
 // ---- recording ----
@@ -103,7 +109,6 @@ void App::writeRecording(int lastTick) {
 void App::deliverKey(int code) {
     if (code == 0) return; // a key the game has no code for
     recorder_.key(gameTick_ + 1, inTick_ ? pumps_ : 0, code);
-    playDirty_ = true;
     inKeyHandler_ = true;
     Form_KeyDown(flow_.game(), code);
     inKeyHandler_ = false;
@@ -117,11 +122,11 @@ void App::playFieldEvent(const SDL_Event& e) {
             startFullscreen_ = false; // the first time only: the player may leave it
             window.setFullscreen(true);
         }
-        playDirty_ = true;
+        shown_.invalidate(); // exposed, shown, resized: the window's pixels need drawing
         return;
     }
     if (takeFullscreenKey(e, window)) {
-        playDirty_ = true;
+        shown_.invalidate();
         return;
     }
     if (demo_) return; // the demo plays, not the keyboard
@@ -160,7 +165,7 @@ void App::processEvents() {
     while (SDL_PollEvent(&e)) dispatch(e);
     if (schedule_) schedule_->deliverUpTo(gameTick_ + 1, pumps_, [this](int c) { deliverKey(c); });
     repeatHeldKey();
-    renderPlayField();
+    // Drawn at the tick's next wait or blocking sound, inside its time, or when the tick ends.
 }
 
 // ---- the loop ----
@@ -183,10 +188,12 @@ void App::runDueTick() {
     if (!due || start < *due) return;
     const bool gameOverTick = g.st.GameOver;
     pumps_ = 0;
+    waitLate_.clear();
     inTick_ = true;
     recJoystick_.inTick = true;
     if (demo_) demoJoystick_.reading = schedule_->joystickAt(gameTick_ + 1, demoJoystick_.reading);
-    runTick(g, start);
+    runTick(g, armFrom(*due, start, lastTickEnd_, g.el.Timer1.Interval));
+    lastTickEnd_ = sdlClock_.now();
     recJoystick_.inTick = false;
     inTick_ = false;
     ++gameTick_;
@@ -200,7 +207,9 @@ void App::runDueTick() {
                        soundLog_.take(),
                        gameOverTick,
                        startMicros,
-                       endMicros};
+                       endMicros,
+                       static_cast<std::int64_t>(*due),
+                       waitLate_};
         *trace_ << traceLine(rec, g) << '\n' << std::flush;
     }
     if (demo_ && !flow_.quit()) replayBetweenTicks();
@@ -208,9 +217,12 @@ void App::runDueTick() {
 }
 
 void App::renderPlayField() {
-    playDirty_ = false;
-    if (PlayFieldView* play = flow_.playField(); play && play->window().shown())
-        play->render(flow_.game());
+    PlayFieldView* play = flow_.playField();
+    if (!play || !play->window().shown()) return;
+    const Elements& el = flow_.game().el;
+    if (!shown_.needsDrawing(el)) return;
+    play->render(flow_.game());
+    shown_.presented(el);
 }
 
 void App::replayBetweenTicks() {
@@ -252,7 +264,7 @@ int App::run() {
             flow_.retire();
             repeatHeldKey();
             runDueTick();
-            if (playDirty_) renderPlayField();
+            renderPlayField();
         }
     } catch (const QuitRequested&) {
         inTick_ = false;

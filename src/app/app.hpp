@@ -14,6 +14,7 @@
 #include "app/play_keys.hpp"
 #include "app/program_flow.hpp"
 #include "app/recording_joystick.hpp"
+#include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
@@ -36,8 +37,9 @@ class App final : public EventPump {
     ProgramFlow& flow() { return flow_; }
 
   private:
-    // The clock of the game's waits: the play field is repainted before each, so what a tick
-    // animates is seen, and a quit request ends the wait (events otherwise wait in the queue).
+    // The clock of the game's waits: the play field is repainted before each if what it shows
+    // changed, so what a tick animates is seen, and a quit request ends the wait (events
+    // otherwise wait in the queue).
     class LoopClock final : public Clock {
       public:
         explicit LoopClock(App& app) : app_(app) {}
@@ -54,7 +56,7 @@ class App final : public EventPump {
     void repeatHeldKey();
     std::int64_t nextWakeMicros(); // a due tick, a key repeat, or a look at quit requests
     void runDueTick();
-    void renderPlayField();
+    void renderPlayField(); // only when what it shows changed, or the window needs it
 
     // Demo replay: before tick N its point-0 keys, then, while paused, the next keys one by one.
     void replayBetweenTicks();
@@ -75,7 +77,7 @@ class App final : public EventPump {
     std::optional<DemoSchedule> schedule_;
     RecordingJoystick recJoystick_;
     SdlSound sound_{clock_};
-    SoundLog soundLog_{sound_};
+    SoundLog soundLog_{sound_, [this] { renderPlayField(); }};
     PosixOptionsFile options_{optionsFolderOfThisProcess(kOptionsFileName)};
     MemoryOptionsFile demoOptions_;
     Services services_;
@@ -91,8 +93,10 @@ class App final : public EventPump {
     int pumps_ = 0;     // event points inside the running tick
     bool inTick_ = false;
     bool inKeyHandler_ = false;
-    bool playDirty_ = false;       // the play field changed outside a tick (a key, an expose)
-    bool startFullscreen_ = false; // --fullscreen, until the play field is first shown
+    ShownFrame shown_;                   // what the play field window last presented
+    Millis lastTickEnd_ = 0;             // when the last tick returned, for re-arming its timer
+    std::vector<std::int64_t> waitLate_; // each wait of the running tick: its end after due
+    bool startFullscreen_ = false;       // --fullscreen, until the play field is first shown
     int exitCode_ = 0;
 };
 

@@ -28,11 +28,18 @@ void MonoClock::sleepUntilMicros(std::int64_t micros) const {
     }
 }
 
-void MonoClock::tickDelay(std::int32_t ms, const std::function<void()>& duringWait) {
-    constexpr std::int64_t kSliceMicros = 4000; // how often `duringWait` runs
+std::int64_t tickDelayDeadlineMicros(Millis start, std::int32_t ms) {
     const std::int64_t wanted = std::max<std::int32_t>(ms, 0);
-    // "More than `ms`" on a millisecond reading: the reading must reach start + ms + 1.
-    const std::int64_t deadline = (static_cast<std::int64_t>(now()) + wanted + 1) * 1000;
+    return (static_cast<std::int64_t>(start) + wanted + 1) * 1000;
+}
+
+void MonoClock::tickDelay(std::int32_t ms, const std::function<void()>& duringWait) {
+    waitUntilMicros(tickDelayDeadlineMicros(now(), ms), duringWait);
+}
+
+void MonoClock::waitUntilMicros(std::int64_t deadline,
+                                const std::function<void()>& duringWait) const {
+    constexpr std::int64_t kSliceMicros = 4000; // how often `duringWait` runs
     for (;;) {
         const std::int64_t t = nowMicros();
         if (t >= deadline) return;

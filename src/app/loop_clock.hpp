@@ -18,12 +18,20 @@ class MonoClock final : public Clock {
     // the call. `duringWait` runs every few milliseconds and may throw to end the wait.
     void tickDelay(std::int32_t ms) override { tickDelay(ms, {}); }
     void tickDelay(std::int32_t ms, const std::function<void()>& duringWait);
+    // Sleeps until `deadlineMicros`, running `duringWait` every few milliseconds on the way.
+    void waitUntilMicros(std::int64_t deadlineMicros,
+                         const std::function<void()>& duringWait) const;
     // Sleeps until `micros` on this clock (returns at once when it has passed).
     void sleepUntilMicros(std::int64_t micros) const;
 
   private:
     std::int64_t originNanos_;
 };
+
+// The instant a `TickDelay(ms)` called at millisecond reading `start` is over: the first one at
+// which the reading is more than `ms` past `start`. Work done after the call (drawing the
+// frame) comes out of the wait, not on top of it.
+std::int64_t tickDelayDeadlineMicros(Millis start, std::int32_t ms);
 
 // How long to wait for window events before a deadline: the event wait only counts whole
 // milliseconds and may oversleep, so it stops a little early and the rest is slept exactly.

@@ -1,6 +1,8 @@
 #pragma once
 // The sounds that really started, for the window's trace: a launch skipped because another
-// sound was playing is not listed, as in headless traces.
+// sound was playing is not listed, as in headless traces. A sound played to its end holds the
+// game: the window is brought up to date before it.
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -10,8 +12,10 @@ namespace kelvar {
 
 class SoundLog final : public SoundPlayer {
   public:
-    explicit SoundLog(SdlSound& inner) : inner_(inner) {}
+    explicit SoundLog(SdlSound& inner, std::function<void()> beforeBlocking = {})
+        : inner_(inner), beforeBlocking_(std::move(beforeBlocking)) {}
     void playSound(int id, std::uint32_t flags) override {
+        if (!(flags & SND_ASYNC) && beforeBlocking_) beforeBlocking_();
         const int before = inner_.starts();
         inner_.playSound(id, flags);
         if (inner_.starts() != before) started_.push_back(id);
@@ -21,6 +25,7 @@ class SoundLog final : public SoundPlayer {
 
   private:
     SdlSound& inner_;
+    std::function<void()> beforeBlocking_;
     std::vector<int> started_;
 };
 

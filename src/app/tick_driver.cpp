@@ -1,5 +1,7 @@
 #include "app/tick_driver.hpp"
 
+#include <algorithm>
+
 #include "playfield/playfield.hpp"
 
 namespace kelvar {
@@ -9,11 +11,18 @@ std::optional<Millis> tickDueAt(const Timer& t) {
     return t.armedAt + static_cast<Millis>(t.Interval);
 }
 
-void runTick(Game& g, Millis start) {
+Millis armFrom(Millis due, Millis start, Millis previousEnd, std::int16_t interval) {
+    const bool heldUp = previousEnd >= due;
+    // Half an interval late: keeping the phase would bring the next tick close on its heels.
+    const bool farBehind = start >= due + static_cast<Millis>(std::max<int>(interval, 0) / 2);
+    return heldUp || farBehind || start < due ? start : due;
+}
+
+void runTick(Game& g, Millis armedFrom) {
     Timer& t = g.el.Timer1;
     t.setDuringTick = false;
     Timer1_Timer(g);
-    if (!t.setDuringTick) t.armedAt = start;
+    if (!t.setDuringTick) t.armedAt = armedFrom;
 }
 
 } // namespace kelvar

@@ -20,6 +20,7 @@ struct Sprite {
     float Top = 0;
     bool Visible = true;
     int Picture = 0; // picture id; every sprite is 480 x 480 twips
+    bool operator==(const Sprite&) const = default;
 };
 
 enum class FontFace { Terminal, Arial };
@@ -28,6 +29,7 @@ struct Font {
     FontFace face = FontFace::Terminal;
     float points = 13.5f;
     bool bold = false;
+    bool operator==(const Font&) const = default;
 };
 
 struct Label {
@@ -40,12 +42,15 @@ struct Label {
     Font font;
     bool Centred = false;
     bool Visible = true;
+    bool operator==(const Label&) const = default;
 };
 
 struct Picture {
     float Left = 0, Top = 0, Width = 480, Height = 480;
     int Picture = 0;
     bool Visible = true;
+    bool
+    operator==(const struct Picture&) const = default; // the member named Picture hides the type
 };
 
 struct Bar { // a filled rectangle whose width and colour the game changes
@@ -54,11 +59,13 @@ struct Bar { // a filled rectangle whose width and colour the game changes
     float Height = 0;
     int BackColor = 0; // palette index
     bool Visible = true;
+    bool operator==(const Bar&) const = default;
 };
 
 struct Oval {
     float Left = 0, Top = 0, Width = 0, Height = 0;
     Rgb FillColor = 0, BorderColor = 0;
+    bool operator==(const Oval&) const = default;
 };
 
 struct StarShape { // a small filled circle; its colours are palette indices
@@ -66,12 +73,14 @@ struct StarShape { // a small filled circle; its colours are palette indices
     int FillColor = colour::White;
     int BackColor = colour::White;
     int BorderColor = colour::LightGrey;
+    bool operator==(const StarShape&) const = default;
 };
 
 struct Line {
     float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
     Rgb Color = 0;
     bool Visible = true;
+    bool operator==(const Line&) const = default;
 };
 
 // The game tick's timer: an interval of 0 stops it. Setting an interval arms it from that
@@ -80,6 +89,7 @@ struct Timer {
     std::int16_t Interval = 20;
     Millis armedAt = 0;
     bool setDuringTick = false;
+    bool operator==(const Timer&) const = default;
 };
 
 inline constexpr int kEnemies = 10;
@@ -99,6 +109,7 @@ struct Elements {
     Bar LifeBar;
     int BackColor = colour::Black; // the form's background, a palette index
     Timer Timer1;
+    bool operator==(const Elements&) const = default;
 };
 
 // The elements as the window is designed.

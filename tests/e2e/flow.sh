@@ -78,7 +78,7 @@ grep -q ' key 37$' game.demo || fail "the keypad's left arrow did not reach the 
 # game-over tick is left out: in the window it ends with the next game already set up.
 "$game" --headless game.demo --trace replay.jsonl >/dev/null 2>>"$work/stderr" ||
     fail "the recorded game does not replay"
-strip() { sed -e 's/"start":[0-9.]*,"end":[0-9.]*,//' -e 's/"sounds":\[[0-9,]*\],//' "$1"; }
+strip() { sed -e 's/"start":[0-9.]*,"end":[0-9.]*,\("due":[0-9]*,"wait_late":\[[0-9,-]*\],\)\{0,1\}//' -e 's/"sounds":\[[0-9,]*\],//' "$1"; }
 played=$(grep -c . replay.jsonl)
 tail -n 1 replay.jsonl | grep -q '"game_over":true' || fail "the replay did not end with the game over"
 head -n $((played - 1)) trace.jsonl > window_game.jsonl

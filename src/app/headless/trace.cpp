@@ -85,6 +85,16 @@ std::string traceLine(const TickRecord& r, const Game& g) {
         if (r.startMicros >= 0 && r.endMicros >= 0) {
             appendMicrosAsMillis(o.key("start"), r.startMicros);
             appendMicrosAsMillis(o.key("end"), r.endMicros);
+            if (r.due >= 0) {
+                appendNumber(o.key("due"), r.due);
+                std::string& s = o.key("wait_late");
+                s += '[';
+                for (std::size_t i = 0; i < r.waitLateMicros.size(); ++i) {
+                    if (i) s += ',';
+                    appendNumber(s, r.waitLateMicros[i]);
+                }
+                s += ']';
+            }
         } else {
             appendNumber(o.key("start"), r.start);
             appendNumber(o.key("end"), r.end);

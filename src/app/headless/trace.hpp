@@ -17,6 +17,10 @@ struct TickRecord {
     // The window's finer times; when set, `start` and `end` are written as fractional
     // milliseconds from them. The headless runner keeps whole virtual milliseconds.
     std::int64_t startMicros = -1, endMicros = -1;
+    // The window's due time of the tick (whole milliseconds), for measuring its pacing.
+    std::int64_t due = -1;
+    // How long after its due instant each wait inside the tick ended, in microseconds (window).
+    std::vector<std::int64_t> waitLateMicros{};
 };
 
 // One JSON object (no line end) with the tick's record and the game's state as it returned.
