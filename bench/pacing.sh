@@ -4,8 +4,8 @@
 #   pacing, period, bursts; CPU and peak memory while playing), with the idle probes (title,
 #   help, paused, a long wait) running beside it in their own X server: they sleep, and their
 #   CPU time is their own;
-#   then the same game's first 2,150 ticks at 30, 40 and 45 ms, the three side by side, each in
-#   its own X server (the rules are per tick, so the game is the same at every speed).
+#   then the same game's first 2,150 ticks at 30, 40 and 45 ms, one after another (the rules are
+#   per tick, so the game is the same at every speed).
 # Usage: bench/pacing.sh BUILD_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,15 +44,12 @@ echo "peak RSS (largest process): $((m / 1024)) MB (bound 64 MB) $([ $((m / 1024
 cat "$out/idle"
 [ -s "$out/idle" ] || echo "idle CPU: the probe measured nothing FAIL"
 
+# One after another: three games and their X servers at once on two cores measure the
+# scheduler, not the program.
 for code in 0 1 2; do
     demo_at $code 2150
     "$bin" --headless "$out/speed$code.demo" --trace "$out/head$code.jsonl" >/dev/null || exit 2
     xvfb-run -a "$bin" --demo "$out/speed$code.demo" --trace "$out/win$code.jsonl" \
-        >/dev/null 2>>"$out/err" &
-    eval "pid$code=\$!"
-    started "$out/win$code.jsonl"
-done
-wait $pid0 $pid1 $pid2
-for code in 0 1 2; do
+        >/dev/null 2>>"$out/err"
     python3 "$here/bench/analyse.py" "$out/win$code.jsonl" "$out/head$code.jsonl" | grep -E '^(pacing|period|bursts) '
 done
