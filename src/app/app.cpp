@@ -259,6 +259,8 @@ int App::run() {
                 while (!flow_.quit() && SDL_PollEvent(&e)) dispatch(e);
             } else if (wait == 0) {
                 sdlClock_.sleepUntilMicros(wake); // the last stretch, to the microsecond
+                // Input goes before the tick: a key pressed in that stretch is the tick's.
+                while (!flow_.quit() && SDL_PollEvent(&e)) dispatch(e);
             }
             if (flow_.quit()) break;
             flow_.retire();
