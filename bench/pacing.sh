@@ -4,8 +4,9 @@
 #   pacing, period, bursts; CPU and peak memory while playing), with the idle probes (title,
 #   help, paused, a long wait) running beside it in their own X server: they sleep, and their
 #   CPU time is their own;
-#   then the same game's first 2,125 ticks (2,000 timed: the level changes are not) at 30, 40 and 45 ms, one after another (the rules are
-#   per tick, so the game is the same at every speed).
+#   then the same game's first 2,125 ticks (about 2,000 timed: the level changes are not) at 30,
+#   40 and 45 ms, one after another (the rules are per tick, so the game is the same at every
+#   speed).
 # Usage: bench/pacing.sh BUILD_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
