@@ -1,6 +1,6 @@
 #!/bin/sh
 # Key to screen, inside Xvfb: starts a game as a player does (Start Game, BEGIN, at 35 ms a
-# tick) and lets bench/key_probe.cpp press the arrows 60 times, then Pause 50 times. The arrows
+# tick) and lets bench/key_probe.cpp press the arrows 60 times, then Pause 30 times. The arrows
 # go between the planet's sinking out of the ship's rows (the first four seconds) and the first
 # strike on it (after about seven), which holds the game for 360 ms by the rules. Prints the times, one per line, to arrows.txt and
 # pause.txt in the folder given.
@@ -22,5 +22,5 @@ wait_for 20 window_of_size 471x402 || fail "no play field"
 play=$(window_of_size 471x402)
 sleep 4.5 # the planet sinks out of the ship's rows first (119 ticks)
 "$probe" "$play" arrows 60 >"$out/arrows.txt"
-"$probe" "$play" pause 50 >"$out/pause.txt"
+"$probe" "$play" pause 30 >"$out/pause.txt"
 kill "$pid"

@@ -4,7 +4,7 @@
 #   pacing, period, bursts; CPU and peak memory while playing), with the idle probes (title,
 #   help, paused, a long wait) running beside it in their own X server: they sleep, and their
 #   CPU time is their own;
-#   then the same game's first 2,125 ticks (about 2,000 timed: the level changes are not) at 30,
+#   then the same game's first 2,118 ticks (2,000 timed: the level changes are not) at 30,
 #   40 and 45 ms, one after another (the rules are per tick, so the game is the same at every
 #   speed).
 # Usage: bench/pacing.sh BUILD_DIR WORK_DIR
@@ -48,7 +48,7 @@ cat "$out/idle"
 # One after another: three games and their X servers at once on two cores measure the
 # scheduler, not the program.
 for code in 0 1 2; do
-    demo_at $code 2125
+    demo_at $code 2118
     "$bin" --headless "$out/speed$code.demo" --trace "$out/head$code.jsonl" >/dev/null || exit 2
     xvfb-run -a "$bin" --demo "$out/speed$code.demo" --trace "$out/win$code.jsonl" \
         >/dev/null 2>>"$out/err"

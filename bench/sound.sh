@@ -5,4 +5,4 @@
 set -u
 build=$1
 cmake --build "$build" --target kelvar_sound_bench >/dev/null || exit 2
-exec "$build/kelvar_sound_bench" "${2:-30}"
+exec "$build/kelvar_sound_bench" "${2:-20}"
