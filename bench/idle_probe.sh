@@ -73,13 +73,10 @@ awk -v c="$((c1 - c0))" -v t="$((t1 - t0))" -v b="$bound" 'BEGIN {
 kill "$pid"; wait "$pid" 2>/dev/null; pid=""; rm -f trace.jsonl
 
 # The game over of a game ended by Escape at tick 5: the game-over sound played to its end
-# (1.8 s) and a 350 ms wait, with nothing to draw: a long wait and nothing else.
+# (1.8 s), with nothing to draw: a long wait and nothing else. 1.5 s of it is measured.
 printf 'kelvar-raid demo 1\nspeed U\n5 0 key 27\n9 end\n' >escape.demo
 "$bin" --demo escape.demo --trace trace.jsonl >/dev/null 2>>err &
 pid=$!
 wait_for 20 at_least_lines 4 || { echo "CPU long wait (game over): the replay did not reach tick 4 FAIL"; exit 1; }
-c0=$(cpu_ns "$pid"); t0=$(now_ns)
-wait_for 20 at_least_lines 5
-c1=$(cpu_ns "$pid"); t1=$(now_ns)
-awk -v c="$((c1 - c0))" -v t="$((t1 - t0))" -v b="$bound" 'BEGIN {
-    p = 100 * c / t; printf "CPU long wait (game over): %.3f%% of a core over %.1f s (bound %s%%) %s\n", p, t / 1e9, b, (p <= b ? "OK" : "FAIL") }'
+sleep 0.2 # into the game-over sound; the program ends with the tick, so measure inside it
+report "long wait (game-over sound)" 1.5
