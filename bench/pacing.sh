@@ -1,27 +1,18 @@
 #!/bin/sh
-# The window's pacing and idle figures, one line each, for bench/run.sh:
+# The window's pacing figures, one line each, for bench/run.sh:
 #   the recorded game replayed in the window at 35 ms (replay time, in-tick waits, hit tick,
-#   pacing, period, bursts; CPU and peak memory while playing), with the idle probes (title,
-#   help, paused, a long wait) running beside it in their own X server: they sleep, and their
-#   CPU time is their own;
+#   pacing, period, bursts; CPU and peak memory while playing);
 #   then the same game's first 2,118 ticks (2,000 timed: the level changes are not) at 30,
 #   40 and 45 ms, one after another (the rules are per tick, so the game is the same at every
 #   speed).
 # Usage: bench/pacing.sh BUILD_DIR WORK_DIR
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "$1" && pwd) # absolute: the idle probe runs in a folder of its own
+build=$(cd "$1" && pwd)
 out=$(cd "$2" && pwd)
 bin=$build/kelvar-raid
 demo=$here/tests/data/levels_0_to_8.demo
 export SDL_AUDIODRIVER=dummy
-
-# Two `xvfb-run -a` started at once can pick the same display: the next starts only once the
-# trace FILE of the one before exists (its X server is up), or after 30 s.
-started() {
-    i=0
-    while [ ! -s "$1" ] && [ $i -lt 600 ]; do sleep 0.05; i=$((i + 1)); done
-}
 
 # The demo at another speed, ending after tick $2.
 demo_at() {
@@ -32,18 +23,12 @@ demo_at() {
 
 "$bin" --headless "$demo" --trace "$out/head.jsonl" >/dev/null || exit 2
 /usr/bin/time -f "%U %S %e %M" -o "$out/play" \
-    xvfb-run -a "$bin" --demo "$demo" --trace "$out/win.jsonl" >/dev/null 2>"$out/err" &
-play=$!
-started "$out/win.jsonl"
-xvfb-run -a sh "$here/bench/idle_probe.sh" "$bin" "$demo" >"$out/idle" 2>"$out/idle.err"
-wait $play
+    xvfb-run -a "$bin" --demo "$demo" --trace "$out/win.jsonl" >/dev/null 2>"$out/err"
 python3 "$here/bench/analyse.py" "$out/win.jsonl" "$out/head.jsonl"
 read -r u s e m <"$out/play"
 # The X server's share is in this figure too.
 awk -v u="$u" -v s="$s" -v e="$e" 'BEGIN { c = 100 * (u + s) / e; printf "CPU while playing (with Xvfb): %.1f%% of a core (bound 5%%) %s\n", c, (c <= 5 ? "OK" : "FAIL") }'
 echo "peak RSS (largest process): $((m / 1024)) MB (bound 64 MB) $([ $((m / 1024)) -le 64 ] && echo OK || echo FAIL)"
-cat "$out/idle"
-[ -s "$out/idle" ] || echo "idle CPU: the probe measured nothing FAIL"
 
 # One after another: three games and their X servers at once on two cores measure the
 # scheduler, not the program.

@@ -21,10 +21,17 @@ while IFS= read -r l; do line "$l"; done <"$out/frames"
 "$here/bench/sound.sh" "$build" >"$out/sound"; [ $? -le 1 ] || exit 2
 while IFS= read -r l; do line "$l"; done <"$out/sound"
 
-# 6. Headless speed: the ticks alone, in one process (CPU time and callgrind).
+# 6. Headless speed: the ticks alone, in one process (CPU time and callgrind). Beside it, on
+# the other core, the idle probes in their own X server: both measure CPU time, which the
+# other hardly moves, and the window's pacing below then runs alone.
+xvfb-run -a sh "$here/bench/idle_probe.sh" "$bin" "$demo" >"$out/idle" 2>"$out/idle.err" &
+idle=$!
 sh "$here/bench/headless.sh" "$build" >"$out/headless" ||
     [ -s "$out/headless" ] || echo "headless: not measured (bench/headless.sh failed) FAIL" >"$out/headless"
+wait $idle
+[ -s "$out/idle" ] || echo "idle CPU: the probe measured nothing FAIL" >"$out/idle"
 while IFS= read -r l; do line "$l"; done <"$out/headless"
+while IFS= read -r l; do line "$l"; done <"$out/idle"
 
 # 2, 3, 4. Pacing, replay time, in-tick waits, CPU while playing and idle, peak memory.
 sh "$here/bench/pacing.sh" "$build" "$out" >"$out/pacing"

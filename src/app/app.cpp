@@ -1,8 +1,11 @@
 #include "app/app.hpp"
 
+#include <sys/prctl.h>
+
 #include <algorithm>
 #include <iostream>
 
+#include "app/event_wait.hpp"
 #include "app/fullscreen_keys.hpp"
 #include "app/headless/trace.hpp"
 #include "app/headless_main.hpp"
@@ -60,19 +63,38 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
       recordPath_(demo_ ? std::string() : options.recordPath), trace_(trace),
       startFullscreen_(options.fullscreen) {
     if (demo_) schedule_.emplace(*demo_);
-    // A sound played to its end holds the game for up to 1.8 s: a close or a signal cuts it
-    // short, and the next wait of the tick then ends the program.
-    sound_.setStopCheck([] { return quitPending(); });
+    // A sound played to its end holds the game for up to 1.8 s: a close or a signal ends it
+    // and the program at once, like any other wait.
+    sound_.setWaiter([this](std::int64_t untilMonotonicMicros) {
+        waitHoldingEvents(sdlClock_.fromMonotonicMicros(untilMonotonicMicros));
+    });
 }
 
 void App::LoopClock::tickDelay(std::int32_t ms) {
     // The wait is measured from the call: drawing the frame is part of it.
     const std::int64_t deadline = tickDelayDeadlineMicros(app_.sdlClock_.now(), ms);
     app_.renderPlayField();
-    app_.sdlClock_.waitUntilMicros(deadline, [] {
-        if (quitPending()) throw QuitRequested{};
-    });
+    app_.waitHoldingEvents(deadline);
     if (app_.inTick_) app_.waitLate_.push_back(app_.sdlClock_.nowMicros() - deadline);
+}
+
+// A wait of the game's: a quit ends it and the program; every other event is held, in order,
+// for the next event processing, as if it had waited in the queue.
+void App::waitHoldingEvents(std::int64_t deadlineMicros) {
+    waitForEventsUntil(sdlClock_, deadlineMicros, [this](const SDL_Event& e) {
+        if (isQuit(e)) {
+            flow_.requestQuit();
+            throw QuitRequested{};
+        }
+        held_.push_back(e);
+    });
+}
+
+bool App::nextEvent(SDL_Event& e) {
+    if (held_.empty()) return SDL_PollEvent(&e) != 0;
+    e = held_.front();
+    held_.pop_front();
+    return true;
 }
 
 // ---- recording ----
@@ -162,7 +184,7 @@ void App::processEvents() {
     if (inKeyHandler_ || !inTick_) return; // key handlers never run nested
     ++pumps_;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) dispatch(e);
+    while (nextEvent(e)) dispatch(e);
     if (schedule_) schedule_->deliverUpTo(gameTick_ + 1, pumps_, [this](int c) { deliverKey(c); });
     repeatHeldKey();
     // Drawn at the tick's next wait or blocking sound, inside its time, or when the tick ends.
@@ -172,7 +194,7 @@ void App::processEvents() {
 
 std::int64_t App::nextWakeMicros() {
     const Millis now = sdlClock_.now();
-    Millis next = now + 100; // a quit request by signal is seen within this at the latest
+    Millis next = now + kLongestEventWaitMs;
     if (flow_.playing())
         if (auto due = tickDueAt(flow_.game().el.Timer1)) next = std::min(next, *due);
     if (auto repeat = keys_.nextRepeat(); repeat && flow_.playing()) next = std::min(next, *repeat);
@@ -238,6 +260,9 @@ void App::replayBetweenTicks() {
 }
 
 int App::run() {
+    // The loop's sleeps end on their instant: the kernel's default slack of 50 us would be
+    // added to every wait and every tick start.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     try {
         if (demo_) {
             demoOptions_.files[joinPath(demoOptions_.folder, kOptionsFileName)] =
@@ -253,20 +278,23 @@ int App::run() {
             flow_.retire();
             SDL_Event e;
             const std::int64_t wake = nextWakeMicros();
-            const int wait = eventWaitMillis(sdlClock_.nowMicros(), wake);
-            if (wait > 0 ? SDL_WaitEventTimeout(&e, wait) : SDL_PollEvent(&e)) {
+            const int wait = held_.empty() ? eventWaitMillis(sdlClock_.nowMicros(), wake) : 0;
+            if (wait > 0 ? SDL_WaitEventTimeout(&e, wait) != 0 : nextEvent(e)) {
                 dispatch(e);
-                while (!flow_.quit() && SDL_PollEvent(&e)) dispatch(e);
+                while (!flow_.quit() && nextEvent(e)) dispatch(e);
             } else if (wait == 0) {
                 sdlClock_.sleepUntilMicros(wake); // the last stretch, to the microsecond
                 // Input goes before the tick: a key pressed in that stretch is the tick's.
-                while (!flow_.quit() && SDL_PollEvent(&e)) dispatch(e);
+                while (!flow_.quit() && nextEvent(e)) dispatch(e);
             }
             if (flow_.quit()) break;
             flow_.retire();
             repeatHeldKey();
             runDueTick();
             renderPlayField();
+            // Sounds come from ticks and the keys that fire, and from "BEGIN", which wakes
+            // the device itself: with the tick stopped it may rest.
+            sound_.setQuiet(!flow_.playing() || flow_.game().el.Timer1.Interval == 0);
         }
     } catch (const QuitRequested&) {
         inTick_ = false;

@@ -4,6 +4,7 @@
 // demo replay around the program flow.
 #include <SDL.h>
 
+#include <deque>
 #include <fstream>
 #include <optional>
 
@@ -50,11 +51,13 @@ class App final : public EventPump {
         App& app_;
     };
 
+    void waitHoldingEvents(std::int64_t deadlineMicros);
+    bool nextEvent(SDL_Event& e); // the held events first, then SDL's queue
     void dispatch(const SDL_Event& e);
     void playFieldEvent(const SDL_Event& e);
     void deliverKey(int code);
     void repeatHeldKey();
-    std::int64_t nextWakeMicros(); // a due tick, a key repeat, or a look at quit requests
+    std::int64_t nextWakeMicros(); // a due tick, a key repeat, or the longest event wait
     void runDueTick();
     void renderPlayField(); // only when what it shows changed, or the window needs it
 
@@ -93,6 +96,7 @@ class App final : public EventPump {
     int pumps_ = 0;     // event points inside the running tick
     bool inTick_ = false;
     bool inKeyHandler_ = false;
+    std::deque<SDL_Event> held_;         // taken from SDL's queue during a wait of the game's
     ShownFrame shown_;                   // what the play field window last presented
     Millis lastTickEnd_ = 0;             // when the last tick returned, for re-arming its timer
     std::vector<std::int64_t> waitLate_; // each wait of the running tick: its end after due

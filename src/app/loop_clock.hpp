@@ -14,6 +14,8 @@ class MonoClock final : public Clock {
     MonoClock();
     Millis now() override { return static_cast<Millis>(nowMicros() / 1000); }
     std::int64_t nowMicros() const;
+    // An instant of CLOCK_MONOTONIC, in microseconds, on this clock.
+    std::int64_t fromMonotonicMicros(std::int64_t us) const { return us - originNanos_ / 1000; }
     // Returns at the first instant the millisecond reading is more than `ms` past the one at
     // the call. `duringWait` runs every few milliseconds and may throw to end the wait.
     void tickDelay(std::int32_t ms) override { tickDelay(ms, {}); }

@@ -28,6 +28,11 @@ bool SdlJoystick::startSubsystem() {
         std::cerr << "kelvar-raid: joysticks cannot be read: " << SDL_GetError() << "\n";
         return false;
     }
+    // The stick is read once a tick (select() updates it), never through events. With joystick
+    // events on, SDL would poll every millisecond instead of sleeping in its event wait while
+    // a device is plugged in, and fill the queue with motion nobody reads.
+    SDL_JoystickEventState(SDL_IGNORE);
+    SDL_GameControllerEventState(SDL_IGNORE);
     started_ = true;
     return true;
 }

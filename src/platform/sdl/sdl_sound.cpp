@@ -15,9 +15,6 @@ namespace {
 // A cut-off sound fades out over 2 ms instead of stopping dead: long enough not to click,
 // short enough that the old sound is gone soon after the new one is asked for.
 constexpr Uint32 kTailFrames = 44;
-// How often a blocking wait asks whether to stop: well inside the 100 ms a closing program has.
-constexpr Millis kStopPollMs = 5;
-constexpr std::int64_t kStopPollUs = kStopPollMs * 1000;
 
 std::int64_t framesToUs(std::uint64_t frames) {
     return framesToMicros(frames, kSoundRate);
@@ -56,6 +53,10 @@ SdlSound::SdlSound(Clock& clock, Output output) : clock_(clock) {
         }
         ownsAudioInit_ = true;
     }
+    if (!openDevice()) noDevice(SDL_GetError());
+}
+
+bool SdlSound::openDevice() {
     SDL_AudioSpec want{};
     want.freq = kSoundRate;
     want.format = AUDIO_S16LSB;
@@ -67,13 +68,34 @@ SdlSound::SdlSound(Clock& clock, Output output) : clock_(clock) {
     // No changes allowed: SDL converts for the hardware if it must, and the callback always
     // gets the recordings' own format.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ == 0) {
-        noDevice(SDL_GetError());
-        return;
-    }
+    if (device_ == 0) return false;
     deviceBufferUs_ = framesToUs(have.samples);
     pacing_.bufferUs = deviceBufferUs_;
+    pacing_.lastUs = -1; // the time the device was closed is no gap
     SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+void SdlSound::setQuiet(bool quiet) {
+    if (!quiet) {
+        wakeDevice();
+        return;
+    }
+    if (device_ == 0 || isPlaying()) return;
+    SDL_CloseAudioDevice(device_); // joins the audio thread: what it held is ours again
+    device_ = 0;
+    resting_ = true;
+    data_ = nullptr;
+    pos_ = bytes_ = 0;
+    tailFrames_ = tailDone_ = 0;
+    pending_.store(nullptr);
+    requests_ = taken_.load();
+}
+
+void SdlSound::wakeDevice() {
+    if (!resting_) return;
+    resting_ = false;
+    if (!openDevice()) noDevice(SDL_GetError());
 }
 
 SdlSound::~SdlSound() {
@@ -211,57 +233,42 @@ int SdlSound::currentSound() {
     return isPlaying() ? lastRequest_->id : 0;
 }
 
-bool SdlSound::stopWanted() {
-    if (interrupted_.load()) return true;
-    return stopCheck_ && stopCheck_();
-}
-
-// The silent sound's length on the game clock, in slices when the wait may be stopped. The
-// slices add up to the same length on the clock: each one is measured from the same start.
-void SdlSound::waitSilently(Millis length) {
-    if (!stopCheck_ && !interrupted_.load()) {
-        clock_.tickDelay(static_cast<std::int32_t>(length));
+void SdlSound::sleepUntil(std::int64_t us) {
+    if (waiter_) {
+        waiter_(us);
         return;
     }
-    const Millis start = clock_.now();
-    for (;;) {
-        const Millis elapsed = clock_.now() - start;
-        if (elapsed >= length) return;
-        if (stopWanted()) {
-            silentId_ = 0;
-            return;
-        }
-        clock_.tickDelay(static_cast<std::int32_t>(std::min(length - elapsed, kStopPollMs)));
-    }
+    sleepUntilMicros(us);
 }
 
-// Sleeps to the instant the sound has played, in slices of a few ms so that a stop is seen;
-// window events wait. Until the first samples go out the end is not known yet, and a device
-// that runs slow is waited for a buffer at a time. A device that stops asking for samples
-// (pulled out mid-sound) must not hang the game, hence the bound.
+// Sleeps to the instant the sound has played. Until the first samples go out the end is not
+// known yet, and a device that runs slow is waited for a buffer at a time. A device that
+// stops asking for samples (pulled out mid-sound) must not hang the game, hence the bound.
 void SdlSound::waitForDevice(Millis length) {
     const std::int64_t giveUpAt =
         monotonicMicros() + static_cast<std::int64_t>(length + 2000) * 1000;
-    for (;;) {
-        if (stopWanted()) {
-            request(noSound_);
-            return;
+    try {
+        for (;;) {
+            const std::int64_t now = monotonicMicros();
+            if (!isPlaying() || now >= giveUpAt) return;
+            std::int64_t wake = now + deviceBufferUs_;
+            if (served()) {
+                const std::int64_t lastEnd = lastOutEndUs_.load(std::memory_order_acquire);
+                const std::int64_t first = firstOutUs_.load(std::memory_order_relaxed);
+                const std::int64_t end = first + lastRequest_->lengthUs + deviceBufferUs_;
+                wake =
+                    lastEnd != 0 ? std::max(end, lastEnd + deviceBufferUs_) : std::max(end, wake);
+            }
+            sleepUntil(std::min(wake, giveUpAt));
         }
-        const std::int64_t now = monotonicMicros();
-        if (!isPlaying() || now >= giveUpAt) return;
-        std::int64_t wake = now + kStopPollUs;
-        if (served()) {
-            const std::int64_t lastEnd = lastOutEndUs_.load(std::memory_order_acquire);
-            const std::int64_t first = firstOutUs_.load(std::memory_order_relaxed);
-            const std::int64_t end = first + lastRequest_->lengthUs + deviceBufferUs_;
-            wake = std::min(wake, lastEnd != 0 ? std::max(end, lastEnd + deviceBufferUs_)
-                                               : std::max(end, now + deviceBufferUs_));
-        }
-        sleepUntilMicros(std::min(wake, giveUpAt));
+    } catch (...) {
+        request(noSound_); // the wait was ended: so is the sound
+        throw;
     }
 }
 
 void SdlSound::playSound(int id, std::uint32_t flags) {
+    wakeDevice();
     if ((flags & SND_NOSTOP) && isPlaying()) return;
     ++starts_;
     const Millis length = soundLengthMs(id);
@@ -271,7 +278,7 @@ void SdlSound::playSound(int id, std::uint32_t flags) {
         // are the same as with sound.
         silentId_ = length > 0 ? id : 0;
         silentEndsAt_ = clock_.now() + length;
-        if (!(flags & SND_ASYNC) && length > 0) waitSilently(length);
+        if (!(flags & SND_ASYNC) && length > 0) clock_.tickDelay(static_cast<std::int32_t>(length));
         return;
     }
 

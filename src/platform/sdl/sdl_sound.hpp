@@ -37,7 +37,12 @@ class SdlSound final : public SoundPlayer {
 
     void playSound(int id, std::uint32_t flags) override;
 
-    bool hasDevice() const { return device_ != 0; }
+    bool hasDevice() const { return device_ != 0 || resting_; }
+    // Whether sounds may come soon. While no sound plays and none can start (the game's tick is
+    // stopped: the title and help screens, a pause) the device is closed, so that its thread
+    // does not wake every few ms to play silence; it opens again when sounds may come, or for
+    // a sound asked for meanwhile. Without a device this does nothing.
+    void setQuiet(bool quiet);
     // True while the current sound still has samples to come out of the speaker (or, silent,
     // while its length has not yet passed on the clock).
     bool isPlaying();
@@ -46,15 +51,13 @@ class SdlSound final : public SoundPlayer {
     // How many sounds have been started (calls that were not skipped by SND_NOSTOP).
     int starts() const { return starts_; }
 
-    // A sound played to its end holds the program for up to 1.8 s. `shouldStop` is asked every
-    // few ms during such a wait (silent or not); when it answers true the sound is cut off and
-    // the call returns, so that a closed window or a signal can end the program at once.
-    void setStopCheck(std::function<bool()> shouldStop) { stopCheck_ = std::move(shouldStop); }
-    // Safe to call from a signal handler or another thread: ends the wait in progress, and
-    // every later one at once, until resumeWaits().
-    void interrupt() noexcept { interrupted_.store(true); }
-    void resumeWaits() noexcept { interrupted_.store(false); }
-    bool interrupted() const noexcept { return interrupted_.load(); }
+    // A sound played to its end holds the program for up to 1.8 s. With a device, the call
+    // sleeps through `wait(untilMicros)` (an instant of monotonicMicros()) a few times, not in
+    // slices: the program's own wait wakes for its window events and may throw to end the
+    // wait, which cuts the sound off. Without one set, it sleeps. Silent, the sound's length
+    // is waited on the clock.
+    using Waiter = std::function<void(std::int64_t untilMicros)>;
+    void setWaiter(Waiter wait) { waiter_ = std::move(wait); }
 
     // The device's callbacks so far: how many, the longest gap, how many came too late.
     AudioPacing pacing();
@@ -71,6 +74,8 @@ class SdlSound final : public SoundPlayer {
         std::int64_t lengthUs = 0;
     };
 
+    bool openDevice();
+    void wakeDevice();
     static void SDLCALL audioCallback(void* self, Uint8* stream, int len);
     void fill(Uint8* stream, int len);
     const Recording& recording(int id);
@@ -78,20 +83,18 @@ class SdlSound final : public SoundPlayer {
     bool served() const;
     void cutOff();
     void noDevice(const char* why);
-    bool stopWanted();
-    void waitSilently(Millis length);
     void waitForDevice(Millis length);
+    void sleepUntil(std::int64_t us);
 
     Clock& clock_;
     SDL_AudioDeviceID device_ = 0;
+    bool resting_ = false; // the device is closed while the game is quiet
     bool ownsAudioInit_ = false;
     std::int64_t deviceBufferUs_ = 0;
     std::map<int, Recording> recordings_; // never shrinks: the audio thread reads its entries
     const Recording noSound_{};           // asked for to silence what plays
     int starts_ = 0;
-    std::function<bool()> stopCheck_;
-    std::atomic<bool> interrupted_{false};
-    static_assert(std::atomic<bool>::is_always_lock_free, "interrupt() must be signal-safe");
+    Waiter waiter_;
 
     // Silent mode: the sound that "plays" and when it ends, on clock_.
     int silentId_ = 0;

@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -54,6 +52,32 @@ TEST_F(SdlSoundOnDevice, BlockingCallLastsTheWholeSound) {
         EXPECT_EQ(sound.currentSound(), 0) << id;
     }
     EXPECT_EQ(sound.starts(), 2);
+}
+
+// While the game is quiet the device rests (its thread gone: no callbacks); a sound asked for
+// meanwhile opens it and plays whole; a sound still playing keeps it open; the rest is no gap.
+TEST_F(SdlSoundOnDevice, TheDeviceRestsWhileTheGameIsQuiet) {
+    const auto callbacksOver = [&](int ms) {
+        const auto before = sound.pacing().callbacks;
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return sound.pacing().callbacks - before;
+    };
+    sound.setQuiet(true);
+    EXPECT_TRUE(sound.hasDevice());
+    EXPECT_EQ(callbacksOver(50), 0u);
+    const Millis t0 = SDL_GetTicks64();
+    sound.playSound(16, kSync);
+    EXPECT_GE(SDL_GetTicks64() - t0, soundLengthMs(16));
+    sound.playSound(19, kAsync);
+    sound.setQuiet(true);
+    EXPECT_GT(callbacksOver(50), 0u) << "closed while a sound played";
+    EXPECT_EQ(sound.currentSound(), 19);
+    sound.playSound(15, kSync);
+    sound.setQuiet(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    sound.setQuiet(false);
+    EXPECT_GT(callbacksOver(50), 0u);
+    EXPECT_EQ(sound.pacing().late, 0u);
 }
 
 // A silent sound "plays" from its start t while now < t + length, exactly like the virtual
@@ -183,82 +207,47 @@ TEST(SdlSoundOnDisk, CutOffStartsTheNewSoundWhereTheOldOneFades) {
     EXPECT_TRUE(std::all_of(cut + hit.size(), out.end(), [](auto f) { return f == 0; }));
 }
 
-// A silent blocking sound stops early too, in the few ms after a stop is wanted; left alone,
-// its slices add up to exactly its length.
-TEST(SdlSoundSilent, BlockingWaitStopsWhenAsked) {
-    struct Case {
-        Millis stopAt; // on the clock; 0: never
-        Millis endsAt;
-    };
+// A sound played to its end sleeps through the program's waiter until it has played, a few
+// times, not every few ms; a waiter that throws (a window closed during "G A M E   O V E R")
+// ends the call at once and cuts the sound off.
+TEST_F(SdlSoundOnDevice, BlockingSoundSleepsThroughTheWaiterAndEndsWhenItThrows) {
+    using Steady = std::chrono::steady_clock; // CLOCK_MONOTONIC, as monotonicMicros()
+    struct Closed {};
+    std::mutex m;
+    std::condition_variable cv;
+    bool closed = false;
+    int calls = 0;
+    sound.setWaiter([&](std::int64_t until) {
+        ++calls;
+        std::unique_lock lock(m);
+        if (cv.wait_until(lock, Steady::time_point(std::chrono::microseconds(until)),
+                          [&] { return closed; }))
+            throw Closed{};
+    });
     const Millis length = soundLengthMs(24);
-    for (const Case c : {Case{0, length}, Case{500, 500}, Case{503, 505}}) {
-        kelvar::VirtualClock clock;
-        testing::internal::CaptureStderr();
-        SdlSound sound(clock, SdlSound::Output::Silent);
-        testing::internal::GetCapturedStderr();
-        sound.setStopCheck([&] { return c.stopAt != 0 && clock.now() >= c.stopAt; });
-        sound.playSound(24, kSync);
-        EXPECT_EQ(clock.now(), c.endsAt) << "stop at " << c.stopAt;
-        EXPECT_FALSE(sound.isPlaying()) << "stop at " << c.stopAt;
-        EXPECT_EQ(sound.currentSound(), 0) << "stop at " << c.stopAt;
-    }
-}
+    Millis t0 = SDL_GetTicks64();
+    sound.playSound(24, kSync);
+    EXPECT_GE(SDL_GetTicks64() - t0, length);
+    EXPECT_LE(SDL_GetTicks64() - t0, length + kSlack);
+    EXPECT_LT(calls, 20) << "woke every few ms";
 
-SdlSound* g_signalled = nullptr;
-extern "C" void interruptSound(int) {
-    if (g_signalled) g_signalled->interrupt();
-}
-
-// A window closed or a signal during "G A M E   O V E R" (1.8 s): the call returns within
-// 100 ms of the request and the sound is cut off. Afterwards a wait lasts its length again.
-TEST_F(SdlSoundOnDevice, BlockingSoundEndsSoonAfterAStopIsWanted) {
-    using Clock = std::chrono::steady_clock;
-    struct Case {
-        const char* how;
-        std::function<void()> request;
-    };
-    std::atomic<bool> closeWanted{false};
-    sound.setStopCheck([&] { return closeWanted.load(); });
-    struct sigaction act {
-    }, old{};
-    act.sa_handler = &interruptSound;
-    sigemptyset(&act.sa_mask);
-    g_signalled = &sound;
-    ASSERT_EQ(sigaction(SIGTERM, &act, &old), 0);
-    const std::vector<Case> cases{
-        {"stop check", [&] { closeWanted = true; }},
-        {"interrupt from another thread", [&] { sound.interrupt(); }},
-        {"SIGTERM", [] { kill(getpid(), SIGTERM); }},
-    };
-    for (const Case& c : cases) {
-        Clock::time_point requested{};
-        std::thread requester([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            requested = Clock::now();
-            c.request();
-        });
-        const auto t0 = Clock::now();
-        sound.playSound(24, kSync);
-        const auto returned = Clock::now();
-        requester.join();
-        const auto ms = [](Clock::duration d) {
-            return std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
-        };
-        EXPECT_GE(ms(returned - t0), 290) << c.how << ": it played until the request";
-        EXPECT_LT(ms(returned - requested), 100) << c.how;
-        EXPECT_FALSE(sound.isPlaying()) << c.how;
-        EXPECT_EQ(sound.currentSound(), 0) << c.how;
-        closeWanted = false;
-        sound.resumeWaits();
-    }
-    sigaction(SIGTERM, &old, nullptr);
-    g_signalled = nullptr;
-
-    const Millis t0 = SDL_GetTicks64();
-    sound.playSound(16, kSync);
-    const Millis took = SDL_GetTicks64() - t0;
-    EXPECT_GE(took, soundLengthMs(16));
-    EXPECT_LE(took, soundLengthMs(16) + kSlack);
+    Steady::time_point requested{};
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        std::lock_guard lock(m);
+        closed = true;
+        requested = Steady::now();
+        cv.notify_all();
+    });
+    t0 = SDL_GetTicks64();
+    EXPECT_THROW(sound.playSound(24, kSync), Closed);
+    const auto returned = Steady::now();
+    closer.join();
+    EXPECT_GE(SDL_GetTicks64() - t0, 290u) << "it played until the close";
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(returned - requested).count(),
+              100);
+    EXPECT_FALSE(sound.isPlaying());
+    EXPECT_EQ(sound.currentSound(), 0);
 }
 
 } // namespace
