@@ -1,8 +1,10 @@
 #!/bin/sh
 # CPU of the program while it waits: the title and help screens untouched, the game paused, and
-# the level change (a tick of about 4.5 s of waits and blocking sounds). Run inside an X server
-# (xvfb-run -a sh idle_probe.sh BIN DEMO); prints one line per figure. The CPU time is the
-# program's own threads' (from /proc/PID/task/*/schedstat, in nanoseconds), over wall time.
+# a long wait (1.5 s inside the game-over sound, played to its end); and, as a part of that line,
+# the level change (4.5 s: two sounds played to their end, 2.1 s of waits, and the ship's flight
+# drawn in 30 frames). Run inside an X server (xvfb-run -a sh idle_probe.sh BIN DEMO); prints one
+# line per figure. The CPU time is the program's own threads' (from
+# /proc/PID/task/*/schedstat, in nanoseconds), over wall time.
 set -u
 bin=$1
 demo=$2
@@ -61,15 +63,16 @@ report "paused" 5
 kill "$pid"; wait "$pid" 2>/dev/null; pid=""; rm -f trace.jsonl
 
 # The first level change of the recorded game is tick 486: from the end of tick 485 to the end
-# of tick 486 the program only draws a few frames, waits and plays blocking sounds.
+# of tick 486 the program draws the flight, waits and plays blocking sounds. It animates, so it
+# is no idle figure; it is shown beside the long wait.
 "$bin" --demo "$demo" --trace trace.jsonl >/dev/null 2>>err &
 pid=$!
 wait_for 60 at_least_lines 485 || { echo "CPU long wait: the replay did not reach tick 485 FAIL"; exit 1; }
 c0=$(cpu_ns "$pid"); t0=$(now_ns)
 wait_for 20 at_least_lines 486
 c1=$(cpu_ns "$pid"); t1=$(now_ns)
-awk -v c="$((c1 - c0))" -v t="$((t1 - t0))" -v b="$bound" 'BEGIN {
-    p = 100 * c / t; printf "CPU level change (frames, waits, sounds): %.3f%% of a core over %.1f s (bound %s%%) %s\n", p, t / 1e9, b, (p <= b ? "OK" : "FAIL") }'
+change=$(awk -v c="$((c1 - c0))" -v t="$((t1 - t0))" 'BEGIN {
+    printf "  parts: the level change (two sounds to their end, 2.1 s of waits, 30 frames of flight): %.3f%% of a core over %.1f s", 100 * c / t, t / 1e9 }')
 kill "$pid"; wait "$pid" 2>/dev/null; pid=""; rm -f trace.jsonl
 
 # The game over of a game ended by Escape at tick 5: the game-over sound played to its end
@@ -80,3 +83,4 @@ pid=$!
 wait_for 20 at_least_lines 4 || { echo "CPU long wait (game over): the replay did not reach tick 4 FAIL"; exit 1; }
 sleep 0.2 # into the game-over sound; the program ends with the tick, so measure inside it
 report "long wait (game-over sound)" 1.5
+echo "$change"

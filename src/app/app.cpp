@@ -192,13 +192,21 @@ void App::processEvents() {
 
 // ---- the loop ----
 
-std::int64_t App::nextWakeMicros() {
-    const Millis now = sdlClock_.now();
-    Millis next = now + kLongestEventWaitMs;
-    if (flow_.playing())
-        if (auto due = tickDueAt(flow_.game().el.Timer1)) next = std::min(next, *due);
-    if (auto repeat = keys_.nextRepeat(); repeat && flow_.playing()) next = std::min(next, *repeat);
-    return static_cast<std::int64_t>(next) * 1000;
+std::optional<std::int64_t> App::nextWakeMicros() {
+    std::optional<Millis> next;
+    const auto sooner = [&](Millis at) { next = next ? std::min(*next, at) : at; };
+    if (flow_.playing()) {
+        if (auto due = tickDueAt(flow_.game().el.Timer1)) sooner(*due);
+        if (auto repeat = keys_.nextRepeat()) sooner(*repeat);
+    }
+    // A sound that plays on while the game is quiet: the device rests once it is over.
+    if (quiet() && sound_.deviceOpen()) sooner(sdlClock_.now() + kQuietRecheckMs);
+    if (!next) return std::nullopt;
+    return static_cast<std::int64_t>(*next) * 1000;
+}
+
+bool App::quiet() {
+    return !flow_.playing() || flow_.game().el.Timer1.Interval == 0;
 }
 
 void App::runDueTick() {
@@ -277,13 +285,16 @@ int App::run() {
         while (!flow_.quit()) {
             flow_.retire();
             SDL_Event e;
-            const std::int64_t wake = nextWakeMicros();
-            const int wait = held_.empty() ? eventWaitMillis(sdlClock_.nowMicros(), wake) : 0;
-            if (wait > 0 ? SDL_WaitEventTimeout(&e, wait) != 0 : nextEvent(e)) {
+            const auto wake = nextWakeMicros();
+            // Nothing timed to come: the wait lasts until an event (-1: no time-out).
+            const int wait = !held_.empty() ? 0
+                             : wake         ? eventWaitMillis(sdlClock_.nowMicros(), *wake)
+                                            : -1;
+            if (wait != 0 ? SDL_WaitEventTimeout(&e, wait) != 0 : nextEvent(e)) {
                 dispatch(e);
                 while (!flow_.quit() && nextEvent(e)) dispatch(e);
             } else if (wait == 0) {
-                sdlClock_.sleepUntilMicros(wake); // the last stretch, to the microsecond
+                sdlClock_.sleepUntilMicros(*wake); // the last stretch, to the microsecond
                 // Input goes before the tick: a key pressed in that stretch is the tick's.
                 while (!flow_.quit() && nextEvent(e)) dispatch(e);
             }
@@ -294,7 +305,7 @@ int App::run() {
             renderPlayField();
             // Sounds come from ticks and the keys that fire, and from "BEGIN", which wakes
             // the device itself: with the tick stopped it may rest.
-            sound_.setQuiet(!flow_.playing() || flow_.game().el.Timer1.Interval == 0);
+            sound_.setQuiet(quiet());
         }
     } catch (const QuitRequested&) {
         inTick_ = false;

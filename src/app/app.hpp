@@ -26,6 +26,8 @@ namespace kelvar {
 
 class App final : public EventPump {
   public:
+    static constexpr Millis kQuietRecheckMs = 100;
+
     // With a demo, the play field replays it instead of taking the keyboard. `trace` and
     // `record` are open outputs, or closed streams when not asked for.
     App(const Options& options, std::optional<Demo> demo, std::ofstream* trace = nullptr);
@@ -57,7 +59,9 @@ class App final : public EventPump {
     void playFieldEvent(const SDL_Event& e);
     void deliverKey(int code);
     void repeatHeldKey();
-    std::int64_t nextWakeMicros(); // a due tick, a key repeat, or the longest event wait
+    // A due tick, a key repeat, or a look at a sound that outlasts the tick; none: wait for events.
+    std::optional<std::int64_t> nextWakeMicros();
+    bool quiet(); // the tick is stopped: no sound can start but by "BEGIN"
     void runDueTick();
     void renderPlayField(); // only when what it shows changed, or the window needs it
 

@@ -1,15 +1,12 @@
 #include "app/event_wait.hpp"
 
-#include <algorithm>
-
 namespace kelvar {
 
 void waitForEventsUntil(const MonoClock& clock, std::int64_t deadlineMicros,
                         const std::function<void(const SDL_Event&)>& take) {
     SDL_Event e;
     for (;;) {
-        const int ms =
-            std::min(eventWaitMillis(clock.nowMicros(), deadlineMicros), kLongestEventWaitMs);
+        const int ms = eventWaitMillis(clock.nowMicros(), deadlineMicros);
         if (ms <= 0) break;
         if (SDL_WaitEventTimeout(&e, ms)) take(e);
     }

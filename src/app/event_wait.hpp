@@ -1,7 +1,7 @@
 #pragma once
 // Waiting without polling: the thread sleeps in the window system's event wait until its
 // deadline and wakes early only when an event arrives, so a close or a quit is seen at once
-// and an idle wait costs nothing.
+// and an idle wait costs nothing. (Signals come as quit events too: see signal_watch.hpp.)
 #include <SDL.h>
 
 #include <cstdint>
@@ -10,11 +10,6 @@
 #include "app/loop_clock.hpp"
 
 namespace kelvar {
-
-// The longest single event wait. SDL's SIGINT/SIGTERM handler only raises a flag that the
-// next event pump turns into a quit event: a signal that lands just before a wait begins is
-// seen when the wait next wakes.
-inline constexpr int kLongestEventWaitMs = 100;
 
 // Sleeps until `deadlineMicros` on `clock`, handing each event that arrives meanwhile to
 // `take`, which may throw to end the wait. The last stretch is slept to the microsecond.

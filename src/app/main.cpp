@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 
 #include "app/app.hpp"
 #include "app/autopilot.hpp"
@@ -11,6 +12,7 @@
 #include "app/display.hpp"
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
+#include "app/signal_watch.hpp"
 #include "playfield/play_field.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
@@ -31,6 +33,19 @@ int play(const kelvar::Options& options) {
     std::ofstream trace;
     if (!options.tracePath.empty() && !kelvar::openOutput(options.tracePath, trace, "trace"))
         return 2;
+    // A signal becomes a quit event, which wakes whatever wait the program is in; only while
+    // SDL's event queue is up. The watch comes first, so that every thread inherits the block.
+    std::mutex queueGuard;
+    bool queueUp = false;
+    const auto pushQuit = [&] {
+        std::lock_guard lock(queueGuard);
+        if (!queueUp) return;
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    };
+    kelvar::SignalWatch signals(pushQuit);
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     nameWindowClass();
     kelvar::ui::preferSoftwareRenderer();
     std::string message;
@@ -38,6 +53,11 @@ int play(const kelvar::Options& options) {
         std::cerr << "kelvar-raid: " << message << "\n";
         return 1;
     }
+    {
+        std::lock_guard lock(queueGuard);
+        queueUp = true;
+    }
+    if (signals.signalled()) pushQuit(); // one that came while SDL started
     kelvar::ui::setOutputScale(kelvar::ui::chooseScale(kelvar::ui::usableDesktopHeight(),
                                                        kelvar::ui::px(kelvar::kPlayFieldHeight),
                                                        options.scale));
@@ -50,6 +70,10 @@ int play(const kelvar::Options& options) {
     if (!kelvar::finishOutput(options.tracePath, trace, "trace") && code == 0) code = 1;
     kelvar::ui::closeFonts();
     if (TTF_WasInit()) TTF_Quit();
+    {
+        std::lock_guard lock(queueGuard);
+        queueUp = false;
+    }
     SDL_Quit();
     return code;
 }

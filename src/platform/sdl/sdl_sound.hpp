@@ -38,6 +38,7 @@ class SdlSound final : public SoundPlayer {
     void playSound(int id, std::uint32_t flags) override;
 
     bool hasDevice() const { return device_ != 0 || resting_; }
+    bool deviceOpen() const { return device_ != 0; }
     // Whether sounds may come soon. While no sound plays and none can start (the game's tick is
     // stopped: the title and help screens, a pause) the device is closed, so that its thread
     // does not wake every few ms to play silence; it opens again when sounds may come, or for
