@@ -1,0 +1,139 @@
+// Blows the committed demos never take: bombs on the ship or the missile, two blows in one tick,
+// the planet struck out, a blow in a challenge stage.
+#include <gtest/gtest.h>
+
+#include "enemies/enemies.hpp"
+#include "levelflow/levelflow.hpp"
+#include "levels/levels.hpp"
+#include "support/test_game.hpp"
+
+namespace kelvar {
+namespace {
+
+// A game in the given level with everything parked far above the field and the ship at
+// (2000, 5000).
+struct Field {
+    testing::TestGame t;
+    Game& g = t.game;
+    explicit Field(int level) {
+        t.start();
+        t.clearField();
+        g.st.iLevel = static_cast<std::int16_t>(level);
+        g.el.PlrShip.Left = 2000;
+        g.el.PlrShip.Top = 5000;
+    }
+};
+
+// The ship's box reaches 200 left, 250 right, 300 up and 270 down; level 4 bombs fall 43
+// (Bomb1) and stop a missile they touch; in level 0 they hit nothing.
+TEST(Bombs, HitTheShipInsideItsOffCentreBoxAndStopTheMissileFromLevelFour) {
+    const struct {
+        int level;
+        float left, top;
+        bool hitsShip;
+    } cases[] = {
+        {4, 1800, 5000, false}, {4, 1801, 5000, true},  {4, 2249, 5000, true},
+        {4, 2250, 5000, false}, {4, 2000, 4700, false}, {4, 2000, 4701, true},
+        {4, 2000, 5269, true},  {4, 2000, 5270, false}, {0, 2000, 5000, false},
+    };
+    for (const auto& c : cases) {
+        Field f(c.level);
+        f.g.el.Bomb[0] = {c.left, c.top - (c.level == 4 ? 43 : 0), true, 11};
+        bombStep(f.g);
+        EXPECT_EQ(f.g.st.iLossVar, c.hitsShip ? 3 : 4) << c.left << "," << c.top;
+        EXPECT_EQ(f.g.el.Bomb[0].Top, c.hitsShip ? -2000 : c.top) << c.left << "," << c.top;
+    }
+    for (int level : {3, 4}) { // standing still in level 3
+        Field f(level);
+        f.g.el.PMissl = {3000, 3000, true, 100};
+        f.g.st.Rocket = true;
+        f.g.el.Bomb[3] = {3000, 3000, true, 11};
+        bombStep(f.g);
+        EXPECT_EQ(f.g.st.Rocket, level == 3);
+        EXPECT_EQ(f.g.el.PMissl.Top, level == 3 ? 3000 : -9999);
+        EXPECT_NE(f.g.el.Bomb[3].Top, -2000); // the bomb goes on
+    }
+}
+
+// Two bombs, or two rams, on the ship in one tick: two blows, the lower number first, each at
+// its own place; a game lost by the first still takes the second and its label stays "0".
+TEST(Blows, TwoOnTheShipInOneTickAreTwoLossesLowerNumberFirst) {
+    for (std::int16_t lives : {4, 1}) {
+        Field bombs(1);
+        bombs.g.st.iLossVar = lives;
+        bombs.g.el.Bomb[2] = {2100, 5000 - 27, true, 11};
+        bombs.g.el.Bomb[0] = {1900, 4900 - 34, true, 11};
+        std::vector<float> bomb3Tops; // at each blow's start: 17 event points a blow
+        bombs.t.events.onCall = [&](int n) {
+            if (n == 1 || n == 18) bomb3Tops.push_back(bombs.g.el.Bomb[2].Top);
+        };
+        EXPECT_EQ(bombs.t.timed([&] { bombStep(bombs.g); }), 1400u);
+        EXPECT_EQ(bomb3Tops, (std::vector<float>{5000, 5000}));
+        EXPECT_EQ(bombs.g.st.iLossVar, lives - 2);
+
+        Field rams(1);
+        rams.g.st.iLossVar = lives;
+        rams.g.st.iGG.fill(0);
+        rams.g.st.iDD.fill(0);
+        rams.g.el.EmySpot[6] = {2100, 5100, true, 6};
+        rams.g.el.EmySpot[2] = {1900, 4900, true, 6};
+        std::vector<std::size_t> exploding; // the enemy showing the explosion at each blow
+        rams.t.events.onCall = [&](int) {
+            for (std::size_t k = 0; k < 10; ++k)
+                if (rams.g.el.EmySpot[k].Picture == 3 &&
+                    (exploding.empty() || exploding.back() != k))
+                    exploding.push_back(k);
+        };
+        EXPECT_EQ(rams.t.timed([&] { enemyStep(rams.g); }), 1400u);
+        EXPECT_EQ(exploding, (std::vector<std::size_t>{2, 6}));
+        EXPECT_EQ(rams.t.sound.started(), std::vector<int>(10, 17));
+        for (const Game* g : {&bombs.g, &rams.g}) {
+            EXPECT_EQ(g->st.iLossVar, lives - 2);
+            EXPECT_EQ(g->st.GameOver, lives <= 2);
+            EXPECT_EQ(g->el.LossesLbl.Caption, lives == 4 ? "2" : "0");
+        }
+    }
+}
+
+TEST(ELands, SixPlanetStrikesEndTheGame) {
+    Field f(1);
+    for (std::int32_t width : {1016, 816, 616, 416, 216, 0}) {
+        EXPECT_EQ(f.t.timed([&] { ELands(f.g, f.g.el.EmySpot[4], 1); }), 360u);
+        EXPECT_EQ(f.g.el.LifeBar.Width, width); // 216 - 200 = 16 is below 20: none left
+        EXPECT_EQ(f.g.st.GameOver, width == 0);
+        EXPECT_EQ(f.g.el.LossesLbl.Caption, width == 0 ? "0" : "4");
+    }
+    EXPECT_EQ(f.g.st.iLossVar, 4);
+}
+
+// A blow in a challenge stage ends it at no cost once the level flow has run; a boss that lands
+// in a tick takes the game straight to the next level, even with the last ship.
+TEST(ELands, ABlowInAChallengeStageEndsItAndCostsNoShip) {
+    for (int level : {3, 7}) {
+        for (int lossType : {1, 2, 13}) {
+            Field f(level);
+            f.g.st.iEnmyLeft = 6;
+            EXPECT_EQ(f.t.timed([&] { ELands(f.g, f.g.el.EmySpot[0], lossType); }), 360u + 75);
+            EXPECT_EQ(f.t.sound.started(), (std::vector<int>{17}));
+            EXPECT_EQ(f.g.el.LifeBar.Width, 1216);
+            EXPECT_EQ(f.g.st.iEnmyLeft, 0);
+            EXPECT_EQ(f.g.st.iLossVar, 3);
+            EXPECT_FALSE(f.g.st.GameOver);
+            levelEnd(f.g);
+            EXPECT_EQ(f.g.st.iLevel, level + 1);
+            EXPECT_EQ(f.g.st.iLossVar, 4) << level << " " << lossType;
+        }
+    }
+    Field boss(3);
+    PrepNewLevel(boss.g);
+    for (auto& e : boss.g.el.EmySpot) e.Top = 6660; // 48 more is past the planet line
+    boss.g.st.iLossVar = 1;
+    Timer1_Timer(boss.g);
+    EXPECT_EQ(boss.g.st.iLevel, 4);
+    EXPECT_EQ(boss.g.st.iLossVar, 1); // 1 - 1 for the blow + 1 on reaching level 4
+    EXPECT_FALSE(boss.g.st.GameOver);
+    EXPECT_EQ(boss.g.el.Timer1.Interval, 35);
+}
+
+} // namespace
+} // namespace kelvar

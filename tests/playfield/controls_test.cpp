@@ -1,0 +1,88 @@
+// What the committed demos do not press or see: pauses and launches without a planet, the stick
+// to the right, the other speeds, the parked pointer and the stars' colours.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/headless/runner.hpp"
+#include "levels/levels.hpp"
+#include "platform/round_half_even.hpp"
+#include "support/test_game.hpp"
+#include "support/trace_reader.hpp"
+
+namespace kelvar {
+namespace {
+
+TEST(Keys, NoLaunchWhileFlyingOrPausedAndNoPauseWithoutAPlanet) {
+    for (int c : {0, 1, 2}) { // flying, paused, no planet
+        testing::TestGame t;
+        t.start("1");
+        Game& g = t.game;
+        if (c == 0) Form_KeyDown(g, key::Space), g.el.PMissl.Top = 1000;
+        if (c == 1) Form_KeyDown(g, key::Pause);
+        if (c == 2) g.el.LifeBar.Width = 0;
+        t.sound.started().clear();
+        Form_KeyDown(g, key::Space);
+        EXPECT_TRUE(t.sound.started().empty()) << c;
+        EXPECT_EQ(g.st.Rocket, c == 0) << c;
+        EXPECT_EQ(g.el.PMissl.Top, c == 0 ? 1000 : -9999) << c;
+        Form_KeyDown(g, key::Pause); // resumes the paused game; nothing without a planet
+        EXPECT_EQ(g.el.Timer1.Interval, c == 0 ? 0 : 40) << c;
+        EXPECT_EQ(g.el.PauseTL.Visible, c == 0) << c;
+    }
+}
+
+// The ship's Left and the missile's flag after each tick of a demo with a joystick at (0, 0).
+std::vector<std::pair<float, bool>> shipAndMissile(const std::string& body) {
+    std::istringstream in(testing::demoText("joystick 0 0\n" + body));
+    DemoRun run(std::get<Demo>(parseDemo(in)));
+    std::vector<std::pair<float, bool>> ticks;
+    while (run.step()) ticks.emplace_back(run.game().el.PlrShip.Left, run.game().st.Rocket);
+    return ticks;
+}
+
+TEST(Joystick, OneUnitOffCentreBeatsAKeyAndButtonsOneToSevenFire) {
+    const auto moves = shipAndMissile("2 0 key 37\n2 joy 1 0 0\n3 joy 0 0 0\n3 0 key 37\n3 end\n");
+    ASSERT_EQ(moves.size(), 3u);
+    EXPECT_EQ(moves[1].first, 2445); // right, over the Left key
+    EXPECT_EQ(moves[2].first, 2160); // centre leaves the key's request
+    for (std::uint32_t mask : {1u, 64u, 128u, 0x8000u})
+        EXPECT_EQ(shipAndMissile("2 joy 0 0 " + std::to_string(mask) + "\n2 end\n").at(1).second,
+                  mask < 128)
+            << mask;
+}
+
+TEST(Tick, RunsEveryIntervalOfTheChosenSpeed) {
+    for (auto [code, ms] :
+         {std::pair{"U", 35}, std::pair{"0", 30}, std::pair{"1", 40}, std::pair{"2", 45}})
+        EXPECT_EQ(testing::playDemo(testing::demoText("6 end\n", code)).summary.ms, 6u * ms)
+            << code;
+}
+
+// The pointer goes to the side panel in the first three play ticks of a level, then is free.
+TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
+    testing::TestGame t;
+    t.start();
+    const int atStart = t.pointer.moves;
+    for (int i = 0; i < 5; ++i) Timer1_Timer(t.game);
+    EXPECT_EQ(t.pointer.moves - atStart, 3);
+    EXPECT_EQ(t.pointer.x, 7000);
+    EXPECT_EQ(t.pointer.y, 4500);
+    PrepNewLevel(t.game);
+    for (int i = 0; i < 5; ++i) Timer1_Timer(t.game);
+    EXPECT_EQ(t.pointer.moves - atStart, 6);
+}
+
+// For every state of the generator the integer form gives the colour of 14 * r + 1 rounded in
+// floating point, so no draw of any game can tell the two apart.
+TEST(Starfield, TwinkleColourMatchesTheRoundedFormulaForEveryDraw) {
+    for (std::uint32_t x = 0; x < (1u << Random::kBits); ++x) {
+        Random exact(x), rounded(x);
+        const int k = twinkleColour(exact);
+        const auto expected = roundHalfEven(14.0 * rounded.next() + 1.0);
+        if (k != expected) FAIL() << "state " << x << ": " << k << " instead of " << expected;
+    }
+}
+
+} // namespace
+} // namespace kelvar
