@@ -25,8 +25,6 @@ TEST(Fonts, WithoutFontconfigFontsThePackagedOnesAreFoundAtTheirPaths) {
     std::ofstream(conf) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
     setenv("FONTCONFIG_FILE", conf, 1);
     ASSERT_TRUE(FcInitReinitialize());
-    FcFontSet* all = FcConfigGetFonts(nullptr, FcSetSystem);
-    EXPECT_TRUE(all == nullptr || all->nfont == 0) << "the configuration should list no fonts";
 
     testing::internal::CaptureStderr();
     const struct {

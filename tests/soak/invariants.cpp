@@ -1,4 +1,4 @@
-#include "tests/soak/invariants.hpp"
+#include "tests/soak/soak_player.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,5 @@
-#include "tests/soak/invariants.hpp"
-
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 #include <random>
 
@@ -16,9 +13,8 @@ namespace {
 // Each row breaks one rule in an otherwise sound game (before the second check, so that the
 // rules across ticks are seen too) and names a piece of the report; an empty piece: it passes.
 TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
-    const float inf = std::numeric_limits<float>::infinity();
     const struct {
-        std::function<void(Game&)> spoil;
+        void (*spoil)(Game&);
         const char* reported;
     } cases[] = {
         {[](Game& g) { g.st.iEnmyLeft = -1; }, "iEnmyLeft below 0"},
@@ -26,7 +22,8 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
         {[](Game& g) { g.st.iLevel = -32768; }, "iLevel below 0"},
         {[](Game& g) { g.st.iDD[3] = -32700; }, "iDD[4]"},
         {[](Game& g) { g.st.iGG[0] = 12; }, "iGG"},
-        {[inf](Game& g) { g.el.Bomb[2].Top = inf; }, "Top not finite"},
+        {[](Game& g) { g.el.Bomb[2].Top = std::numeric_limits<float>::infinity(); },
+         "Top not finite"},
         {[](Game& g) { g.el.Star[7].Top = std::numeric_limits<float>::quiet_NaN(); }, "Star Top"},
         {[](Game& g) { g.st.iLossVar = -1; }, "iLossVar below 0"},
         {[](Game& g) { g.st.PToggle = 2; }, "PToggle"},
@@ -34,8 +31,6 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
         {[](Game& g) { g.st.iLevel = 2; }, "iLevel moved by more than one"},
         {[](Game& g) { g.st.iScore -= 10; }, "score went down"},
         {[](Game& g) { g.st.iEnmyLeft += 1; }, "iEnmyLeft rose"},
-        {[](Game& g) { g.st.iLevel = 16, PrepNewLevel(g); }, ""},
-        {[](Game& g) { g.st.iLevel = 1000, PrepNewLevel(g); }, ""},
         {[](Game& g) { g.st.iLevel = 32767, PrepNewLevel(g); }, ""},
     };
     for (const auto& c : cases) {

@@ -39,9 +39,8 @@ void writeDemo(const std::string& path, const Demo& demo) {
 }
 
 double residentMb() {
-    std::ifstream statm("/proc/self/statm");
     long long size = 0, resident = 0;
-    statm >> size >> resident;
+    std::ifstream("/proc/self/statm") >> size >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
 
@@ -54,9 +53,8 @@ int check(const std::string& path) {
     }
     const SoakResult r = playSoakGame({std::get<Demo>(std::move(parsed)), SoakMode::Check, 0});
     std::cout << summaryJson(r.summary) << "\n";
-    if (r.failure.empty()) return 0;
-    std::cout << "tick " << r.failedTick << ": " << r.failure << "\n";
-    return 1;
+    if (!r.failure.empty()) std::cout << "tick " << r.failedTick << ": " << r.failure << "\n";
+    return r.failure.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -73,12 +71,11 @@ int main(int argc, char** argv) {
     const long long total = std::atoll(arg["--ticks"].c_str());
     const double pilotShare = std::atof(arg["--pilot-share"].c_str()); // the autopilot is slow
     const int pilotMaxTicks = std::atoi(arg["--pilot-max-ticks"].c_str());
-    if (!ok || total <= 0 || pilotMaxTicks <= 0) {
-        std::cerr << "usage: kelvar_soak [--seed N] [--ticks N] [--pilot-share F]\n"
-                     "                   [--pilot-max-ticks N] [--failures DIR]\n"
-                     "       kelvar_soak --check DEMO\n";
-        return 2;
-    }
+    if (!ok || total <= 0 || pilotMaxTicks <= 0)
+        return std::cerr
+                   << "usage: kelvar_soak [--seed N] [--ticks N] [--pilot-share F] "
+                      "[--pilot-max-ticks N] [--failures DIR]\n       kelvar_soak --check DEMO\n",
+               2;
     if (!arg["--check"].empty()) return check(arg["--check"]);
 #if defined(__SANITIZE_ADDRESS__)
     __sanitizer_set_death_callback(&onDeath);
@@ -111,9 +108,6 @@ int main(int argc, char** argv) {
         double& peak = ticks <= total / 4 || warmRss == 0 ? warmRss : lateRss;
         peak = std::max(peak, rss);
         nextSample = ticks + std::max<long long>(total / 100, 1);
-        if (pilot || games % 500 == 0)
-            std::cerr << "soak: " << ticks << " ticks, " << games << " games, level "
-                      << r.highestLevel << " in the last, " << rss << " MB resident\n";
     }
     g_crashPath.clear();
     std::cout << "soak: resident " << warmRss << " MB after the first quarter, at most " << lateRss
