@@ -34,8 +34,9 @@ TEST(LongGameLimits, FallingStepsStopAtTheLimit) {
         t.start();
         t.game.st.iLevel = static_cast<std::int16_t>(level);
         PrepNewLevel(t.game);
-        EXPECT_EQ(t.game.st.iDD[1], iDD2) << level;
-        EXPECT_EQ(t.game.st.iDD[6], iDD7) << level;
+        EXPECT_EQ((std::array<int, 2>{t.game.st.iDD[1], t.game.st.iDD[6]}),
+                  (std::array{iDD2, iDD7}))
+            << level;
     }
 }
 

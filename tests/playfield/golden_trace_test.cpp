@@ -21,8 +21,7 @@ namespace {
 TEST(GoldenTrace, EveryBlockOfTicksMatchesItsDigest) {
     constexpr std::uint64_t kBasis = 14695981039346656037ull;
     const bool update = std::getenv("KELVAR_UPDATE_GOLDEN") != nullptr;
-    // The recorded game tick by tick; the long game (bosses, late levels, every ship lost)
-    // in blocks of 100 ticks.
+    // The recorded game tick by tick, the long game (to level 17, every ship lost) per 100 ticks.
     for (const auto& [name, block] : {std::pair{"levels_0_to_8", 1}, std::pair{"long_game", 100}}) {
         SCOPED_TRACE(name);
         const std::string base = KELVAR_TEST_DATA_DIR "/" + std::string(name);

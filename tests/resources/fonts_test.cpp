@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -18,12 +18,10 @@ TEST(Fonts, WithoutFontconfigFontsThePackagedOnesAreFoundAtTheirPaths) {
     const std::string dir = "/usr/share/fonts/truetype/liberation/";
     if (access((dir + "LiberationSans-Regular.ttf").c_str(), R_OK) != 0)
         GTEST_SKIP() << "fonts-liberation is not installed";
-    char conf[] = "/tmp/kelvar-fonts-XXXXXX";
-    const int fd = mkstemp(conf);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    const auto conf = std::filesystem::temp_directory_path() /
+                      ("kelvar-fonts-" + std::to_string(getpid()) + ".conf");
     std::ofstream(conf) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    setenv("FONTCONFIG_FILE", conf, 1);
+    setenv("FONTCONFIG_FILE", conf.c_str(), 1);
     ASSERT_TRUE(FcInitReinitialize());
 
     testing::internal::CaptureStderr();
@@ -39,12 +37,13 @@ TEST(Fonts, WithoutFontconfigFontsThePackagedOnesAreFoundAtTheirPaths) {
         EXPECT_EQ(kelvar::resources::findFontFile(c.family, c.generic, c.bold), dir + c.file)
             << c.family << (c.bold ? " bold" : "");
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_NE(err.find("/usr/share/fonts/truetype"), std::string::npos) << err;
+    EXPECT_TRUE(std::count(err.begin(), err.end(), '\n') == 1 &&
+                err.find("/usr/share/fonts/truetype") != err.npos)
+        << err;
 
     unsetenv("FONTCONFIG_FILE");
     FcInitReinitialize();
-    std::remove(conf);
+    std::filesystem::remove(conf);
 }
 
 } // namespace

@@ -32,10 +32,10 @@ TEST(Sounds, EachRecordingLoadsWithTheLengthItIsTimedBy) {
         EXPECT_EQ(std::memcmp(data, b.data() + 44, length), 0);
         SDL_FreeWAV(data);
     }
-    for (int id : {0, 18, 26}) {
-        EXPECT_TRUE(kelvar::resources::soundBytes(id).empty()) << id;
-        EXPECT_TRUE(kelvar::resources::synthesiseSound(id).empty()) << id;
-    }
+    for (int id : {0, 18, 26})
+        EXPECT_TRUE(kelvar::resources::soundBytes(id).empty() &&
+                    kelvar::resources::synthesiseSound(id).empty())
+            << id;
 }
 
 } // namespace

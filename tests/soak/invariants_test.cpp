@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <random>
 
 #include "levels/levels.hpp"
 #include "support/test_game.hpp"
@@ -23,7 +22,7 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
         {[](Game& g) { g.st.iDD[3] = -32700; }, "iDD[4]"},
         {[](Game& g) { g.st.iGG[0] = 12; }, "iGG"},
         {[](Game& g) { g.el.Bomb[2].Top = std::numeric_limits<float>::infinity(); },
-         "Top not finite"},
+         "place not finite"},
         {[](Game& g) { g.el.Star[7].Top = std::numeric_limits<float>::quiet_NaN(); }, "Star Top"},
         {[](Game& g) { g.st.iLossVar = -1; }, "iLossVar below 0"},
         {[](Game& g) { g.st.PToggle = 2; }, "PToggle"},
@@ -45,18 +44,6 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
         const std::string report = checkAfterTick(t.game, "U", watch);
         EXPECT_TRUE(*c.reported ? report.find(c.reported) != std::string::npos : report.empty())
             << c.reported << ": " << report;
-    }
-}
-
-// The same seed plays the same games, so a failure seen once can be played again.
-TEST(SoakPlayer, RandomGamesReplayFromTheirSeed) {
-    for (SoakMode mode : {SoakMode::Random, SoakMode::Pilot}) {
-        std::mt19937_64 a(7), b(7);
-        const SoakResult first = playSoakGame(drawGame(a, mode, 1500));
-        EXPECT_EQ(first.failure, "");
-        EXPECT_EQ(summaryJson(first.summary),
-                  summaryJson(playSoakGame(drawGame(b, mode, 1500)).summary));
-        EXPECT_GT(first.summary.ticks, 100);
     }
 }
 

@@ -4,7 +4,6 @@
 //   kelvar_soak --check DEMO      replays a written game with the same checks
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -34,7 +33,7 @@ void writeDemo(const std::string& path, const Demo& demo) {
 [[maybe_unused]] void onDeath() {
     if (const Demo* d = demoInPlay(); d && !g_crashPath.empty()) {
         writeDemo(g_crashPath, *d);
-        std::fprintf(stderr, "soak: the game in play is written to %s\n", g_crashPath.c_str());
+        std::cerr << "soak: the game in play is written to " << g_crashPath << "\n";
     }
 }
 
@@ -47,10 +46,8 @@ double residentMb() {
 int check(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     auto parsed = parseDemo(in);
-    if (auto* err = std::get_if<DemoError>(&parsed)) {
-        std::cerr << path << ":" << err->line << ": " << err->message << "\n";
-        return 2;
-    }
+    if (auto* err = std::get_if<DemoError>(&parsed))
+        return std::cerr << path << ":" << err->line << ": " << err->message << "\n", 2;
     const SoakResult r = playSoakGame({std::get<Demo>(std::move(parsed)), SoakMode::Check, 0});
     std::cout << summaryJson(r.summary) << "\n";
     if (!r.failure.empty()) std::cout << "tick " << r.failedTick << ": " << r.failure << "\n";
@@ -82,17 +79,15 @@ int main(int argc, char** argv) {
 #endif
 
     std::mt19937_64 rng(seed);
-    long long ticks = 0, pilotTicks = 0, nextSample = 0;
+    long long ticks = 0, pilotTicks = 0;
     int games = 0, highest = 0;
     double warmRss = 0, lateRss = 0;
-    std::cerr << "soak: seed " << seed << ", at least " << total << " ticks\n";
     while (ticks < total) {
         const bool pilot = pilotShare > 0 && pilotTicks <= pilotShare * static_cast<double>(ticks);
-        const SoakGame game = drawGame(rng, pilot ? SoakMode::Pilot : SoakMode::Random,
-                                       pilot ? pilotMaxTicks : 100'000);
         g_crashPath = arg["--failures"] + "/soak-seed" + std::to_string(seed) + "-game" +
                       std::to_string(++games) + ".demo";
-        const SoakResult r = playSoakGame(game);
+        const SoakResult r = playSoakGame(drawGame(rng, pilot ? SoakMode::Pilot : SoakMode::Random,
+                                                   pilot ? pilotMaxTicks : 100'000));
         ticks += r.summary.ticks;
         if (pilot) pilotTicks += r.summary.ticks;
         highest = std::max(highest, r.highestLevel);
@@ -103,11 +98,8 @@ int main(int argc, char** argv) {
                       << "; replay it with: kelvar_soak --check " << g_crashPath << "\n";
             return 1;
         }
-        if (ticks < nextSample) continue;
-        const double rss = residentMb();
         double& peak = ticks <= total / 4 || warmRss == 0 ? warmRss : lateRss;
-        peak = std::max(peak, rss);
-        nextSample = ticks + std::max<long long>(total / 100, 1);
+        peak = std::max(peak, residentMb());
     }
     g_crashPath.clear();
     std::cout << "soak: resident " << warmRss << " MB after the first quarter, at most " << lateRss

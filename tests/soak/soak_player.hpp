@@ -1,7 +1,6 @@
 #pragma once
-// One soak game: the autopilot or random keys and joystick readings, from a seed, with every
-// tick checked. The keys go into the game's demo as they are pressed, so a failing game can be
-// written out and replayed.
+// One soak game from a seed, every tick checked. The keys go into the game's demo as they are
+// pressed, so a failing game can be written out and replayed.
 #include <random>
 #include <string>
 

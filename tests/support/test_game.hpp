@@ -33,24 +33,9 @@ class ScriptedEvents final : public EventPump {
     bool inside_ = false;
 };
 
-// The virtual clock, with a look at every wait before it passes.
-class WatchedClock final : public Clock {
-  public:
-    explicit WatchedClock(VirtualClock& inner) : inner_(inner) {}
-    Millis now() override { return inner_.now(); }
-    void tickDelay(std::int32_t ms) override {
-        if (onDelay) onDelay(ms);
-        inner_.tickDelay(ms);
-    }
-    std::function<void(std::int32_t)> onDelay;
-
-  private:
-    VirtualClock& inner_;
-};
-
 struct TestGame {
     VirtualClock clock;
-    WatchedClock watchedClock{clock};
+    Clock& watchedClock = clock; // the name some tests still use
     VirtualSound sound{clock};
     ScriptedEvents events;
     VirtualPointer pointer;
@@ -58,7 +43,7 @@ struct TestGame {
     ScriptedJoystick joystick;
     MemoryOptionsFile options;
     RecordingShell shell;
-    Services services{watchedClock, events, pointer, keyRepeat, joystick, sound, options};
+    Services services{clock, events, pointer, keyRepeat, joystick, sound, options};
     Game game{services, shell};
 
     std::string optionsPath() const { return joinPath(options.folder, kOptionsFileName); }

@@ -12,7 +12,7 @@
 namespace kelvar::testing {
 
 struct DemoRun {
-    std::vector<std::string> lines; // the raw trace lines, one a tick
+    std::vector<std::string> lines; // the trace, one line a tick
     RunSummary summary;
 };
 
