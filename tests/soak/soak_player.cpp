@@ -24,116 +24,81 @@ class SoakPlayer final : public TickObserver {
     void afterTick(int tick, const Game& g, Demo& demo) override {
         g_demoInPlay = &demo;
         highest = std::max(highest, static_cast<int>(g.st.iLevel));
-        lastPlanetAlive = g.el.LifeBar.Width > 0;
-        const std::string broken = checkAfterTick(g, game_.demo.speed, watch_);
-        if (!broken.empty()) {
+        planetAlive = g.el.LifeBar.Width > 0;
+        if (std::string broken = checkAfterTick(g, game_.demo.speed, watch_); !broken.empty()) {
             Demo played = demo;
             played.endTick = tick;
-            throw BrokenRule{tick, broken, std::move(played)};
+            throw BrokenRule{tick, std::move(broken), std::move(played)};
         }
         if (game_.mode == SoakMode::Check) return;
-
         if (game_.mode == SoakMode::Pilot) pilot_.afterTick(tick, g, demo);
+        const int next = tick + 1;
         if (g.el.Timer1.Interval == 0) {
             // Paused: resume, or the run would stall. A dead planet cannot be unpaused.
-            if (lastPlanetAlive) demo.keys.push_back({tick + 1, 0, key::Pause});
+            if (planetAlive) demo.keys.push_back({next, 0, key::Pause});
             stoppedAt = demo; // kept in case the run stalls here
-            stoppedAt.endTick = tick + 1;
+            stoppedAt.endTick = next;
             return;
         }
-        if (game_.mode == SoakMode::Pilot)
-            pilotNoise(tick, demo);
-        else
-            randomInput(tick, demo);
+        const bool pilot = game_.mode == SoakMode::Pilot;
+        if (chance(pilot ? 0.0005 : 0.0007)) pauseEpisode(demo, next, 0, pilot ? 0 : pick(0, 3));
+        if (pilot) {
+            if (chance(0.002)) demo.keys.push_back({next, pick(1, 4), randomKey()});
+            return;
+        }
+        if (chance(0.35)) demo.keys.push_back({next, 0, randomKey()});
+        if (chance(0.00003)) demo.keys.push_back({next, 0, key::Escape});
+        // Keys during the waits inside a tick; points beyond the tick's last are delivered
+        // before the tick after it.
+        for (int point = 0; chance(0.05);) {
+            point += pick(1, 3);
+            if (chance(0.1))
+                pauseEpisode(demo, next, point, pick(0, 1));
+            else
+                demo.keys.push_back({next, point, randomKey()});
+        }
+        if (demo.joystick && chance(0.02)) {
+            const int x = pick(-70000, 70000), y = pick(-70000, 70000);
+            demo.joys.push_back(
+                {next, {x, y, chance(0.3) ? static_cast<std::uint32_t>(pick(0, 0xFFFF)) : 0u}});
+        }
     }
 
     int highest = 0;
-    bool lastPlanetAlive = true;
+    bool planetAlive = true;
     Demo stoppedAt;
 
   private:
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
-    // Keys at the next tick's event points: point 0 first, later points in order.
-    void pressAt(Demo& demo, int tick, int point, int code) {
-        demo.keys.push_back({tick, point, code});
-    }
-
     // A steering or fire key, now and then a code that the game ignores. Pause and Escape
     // are pressed on their own terms.
     int randomKey() {
-        static constexpr std::array<int, 3> kKeys{key::Left, key::Right, key::Space};
-        int code = pick(0, 65535);
-        if (!chance(0.02) || code == key::Pause || code == key::Escape)
-            code = kKeys[static_cast<std::size_t>(pick(0, 2))];
-        return code;
-    }
-
-    JoyReading randomReading() {
-        JoyReading r;
-        r.x = pick(-70000, 70000);
-        r.y = pick(-70000, 70000);
-        r.buttons = chance(0.3) ? static_cast<std::uint32_t>(pick(0, 0xFFFF)) : 0u;
-        return r;
+        const int code = pick(0, 65535);
+        if (chance(0.02) && code != key::Pause && code != key::Escape) return code;
+        return std::array{key::Left, key::Right, key::Space}[static_cast<std::size_t>(pick(0, 2))];
     }
 
     // A pause that the runner plays out at once: while the timer is stopped it hands over the
     // following keys one at a time, so the key that ends the pause must already be there.
     void pauseEpisode(Demo& demo, int tick, int point, int keysWhilePaused) {
-        pressAt(demo, tick, point, key::Pause);
-        for (int i = 0; i < keysWhilePaused; ++i) pressAt(demo, tick, point, randomKey());
-        pressAt(demo, tick, point, key::Pause);
-    }
-
-    void randomInput(int tick, Demo& demo) {
-        const int next = tick + 1;
-        if (chance(0.35)) pressAt(demo, next, 0, randomKey());
-        if (chance(0.0007)) pauseEpisode(demo, next, 0, pick(0, 3));
-        if (chance(0.00003)) pressAt(demo, next, 0, key::Escape);
-        // Keys during the waits inside a tick; points beyond the tick's last are delivered
-        // before the tick after it.
-        int point = 0;
-        while (chance(0.05)) {
-            point += pick(1, 3);
-            if (chance(0.1))
-                pauseEpisode(demo, next, point, pick(0, 1));
-            else
-                pressAt(demo, next, point, randomKey());
-        }
-        if (demo.joystick && chance(0.02)) demo.joys.push_back({next, randomReading()});
-    }
-
-    void pilotNoise(int tick, Demo& demo) {
-        const int next = tick + 1;
-        if (chance(0.0005)) pauseEpisode(demo, next, 0, 0);
-        if (chance(0.002)) pressAt(demo, next, pick(1, 4), randomKey());
-        if (!demo.joystick) return;
-        if (joyAway_) {
-            demo.joys.push_back({next, demo.centre}); // a twitch lasts one tick
-            joyAway_ = false;
-        } else if (chance(0.001)) {
-            JoyReading r = randomReading();
-            r.buttons = 0;
-            demo.joys.push_back({next, r});
-            joyAway_ = true;
-        }
+        demo.keys.push_back({tick, point, key::Pause});
+        for (int i = 0; i < keysWhilePaused; ++i) demo.keys.push_back({tick, point, randomKey()});
+        demo.keys.push_back({tick, point, key::Pause});
     }
 
     const SoakGame& game_;
     std::mt19937_64 rng_;
     GameWatch watch_;
     Autopilot pilot_;
-    bool joyAway_ = false;
 };
 
 } // namespace
 
 SoakGame drawGame(std::mt19937_64& rng, SoakMode mode, int maxTicks) {
-    static constexpr std::array<const char*, 4> kSpeeds{"U", "0", "1", "2"};
-    SoakGame game;
-    game.mode = mode;
-    game.demo.speed = kSpeeds[rng() % kSpeeds.size()];
+    SoakGame game{{}, mode, 0};
+    game.demo.speed = std::array{"U", "0", "1", "2"}[rng() % 4];
     game.demo.seed = static_cast<std::uint32_t>(rng() % (1u << 24));
     game.demo.joystick = rng() % 2 == 0;
     if (game.demo.joystick) {
@@ -155,7 +120,7 @@ SoakResult playSoakGame(const SoakGame& game) {
     g_demoInPlay = &game.demo;
     try {
         result.summary = runDemo(game.demo, nullptr, &player);
-        if (result.summary.ended == "stalled" && player.lastPlanetAlive) {
+        if (result.summary.ended == "stalled" && player.planetAlive) {
             result.failure = "the game stalled, paused with the planet alive";
             result.failedTick = result.summary.ticks;
             result.failedGame = std::move(player.stoppedAt);

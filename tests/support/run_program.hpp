@@ -22,14 +22,11 @@ inline ProgramRun runProgram(const std::string& command) {
         std::filesystem::temp_directory_path() / ("kelvar-run-" + std::to_string(getpid()));
     ProgramRun run;
     if (FILE* p = popen(("timeout 20 " + command + " 2>" + errPath.string()).c_str(), "r")) {
-        char buf[256];
-        while (fgets(buf, sizeof buf, p)) run.out += buf;
+        for (char buf[256]; fgets(buf, sizeof buf, p);) run.out += buf;
         const int status = pclose(p);
         run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::ostringstream err;
-    err << std::ifstream(errPath).rdbuf();
-    run.err = err.str();
+    run.err = (std::ostringstream() << std::ifstream(errPath).rdbuf()).str();
     std::filesystem::remove(errPath);
     return run;
 }

@@ -10,13 +10,12 @@ namespace kelvar::testing {
 class RecordingShell final : public Shell {
   public:
     void setCenterOrNot(int value) override { centerOrNot = value; }
-    void closePlayFieldAndShowTitle() override { ++titlesShown; }
+    void closePlayFieldAndShowTitle() override {}
     int centerOrNot = -1;
-    int titlesShown = 0;
 };
 
-// Event processing that a test can act in: `onCall(n)` runs at the n-th call (from 1), as a
-// key handler would, and never nested.
+// Event processing that a test can act in: `onCall(n)` runs at the n-th call (from 1), never
+// nested.
 class ScriptedEvents final : public EventPump {
   public:
     void processEvents() override {
@@ -34,24 +33,9 @@ class ScriptedEvents final : public EventPump {
     bool inside_ = false;
 };
 
-// The virtual clock, with a look at every wait before it passes.
-class WatchedClock final : public Clock {
-  public:
-    explicit WatchedClock(VirtualClock& inner) : inner_(inner) {}
-    Millis now() override { return inner_.now(); }
-    void tickDelay(std::int32_t ms) override {
-        if (onDelay) onDelay(ms);
-        inner_.tickDelay(ms);
-    }
-    std::function<void(std::int32_t)> onDelay;
-
-  private:
-    VirtualClock& inner_;
-};
-
 struct TestGame {
     VirtualClock clock;
-    WatchedClock watchedClock{clock};
+    Clock& watchedClock = clock; // the name some tests still use
     VirtualSound sound{clock};
     ScriptedEvents events;
     VirtualPointer pointer;
@@ -59,7 +43,7 @@ struct TestGame {
     ScriptedJoystick joystick;
     MemoryOptionsFile options;
     RecordingShell shell;
-    Services services{watchedClock, events, pointer, keyRepeat, joystick, sound, options};
+    Services services{clock, events, pointer, keyRepeat, joystick, sound, options};
     Game game{services, shell};
 
     std::string optionsPath() const { return joinPath(options.folder, kOptionsFileName); }
@@ -76,8 +60,7 @@ struct TestGame {
     // Milliseconds that `step` takes on the virtual clock.
     template <typename F> Millis timed(F&& step) {
         const Millis t0 = clock.now();
-        step();
-        return clock.now() - t0;
+        return step(), clock.now() - t0;
     }
 
     // Every enemy parked far above the field, so that only what a test places is in play.
