@@ -1,6 +1,9 @@
-// The title and help windows: created hidden at their client size, and every text fits its box
-// whole, nothing clipped.
+// The windows: created hidden at their client size, and every text fits its box whole, nothing
+// clipped; wrapped lines fit their width, keep every word and break no sooner than needed.
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <sstream>
 
 #include "screen_test_support.hpp"
 #include "screens/help_screen.hpp"
@@ -11,46 +14,57 @@ namespace {
 
 class LabelFit : public test::ScreenTest {
   protected:
-    static void expectLabelsFit(ui::Form& f, const char* window) {
-        int checked = 0;
-        for (const auto& w : f.widgets()) {
-            const auto* l = dynamic_cast<const ui::Label*>(w.get());
-            if (!l || l->text.empty()) continue;
-            const SDL_Rect box = l->rect();
-            const auto lines =
-                l->wrap ? ui::wrapLines(l->font, l->text, box.w) : std::vector{l->text};
-            const int height = static_cast<int>(lines.size()) * ui::lineHeight(l->font);
-            EXPECT_LE(height, box.h + 2) << window << " " << l->name() << ": \"" << l->text
-                                         << "\" needs " << height << " px, its box " << box.h;
-            for (const auto& line : lines)
-                EXPECT_LE(ui::textSize(l->font, line).x, box.w + 2)
-                    << window << " " << l->name() << ": \"" << line << "\"";
-            ++checked;
+    static void expectFits(const Font& font, const std::string& text, const SDL_Rect& box,
+                           bool wrap, const std::string& what) {
+        const auto lines = wrap ? ui::wrapLines(font, text, box.w) : std::vector{text};
+        EXPECT_LE(static_cast<int>(lines.size()) * ui::lineHeight(font), box.h + 2) << what;
+        std::string joined;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(ui::textSize(font, lines[i]).x, box.w + 2) << what << ": " << lines[i];
+            if (i + 1 < lines.size()) { // the next line's first word would not have fitted
+                const std::string next = lines[i + 1].substr(0, lines[i + 1].find(' '));
+                EXPECT_GT(ui::textSize(font, lines[i] + " " + next).x, box.w) << lines[i];
+            }
+            joined += (i ? " " : "") + lines[i];
         }
-        EXPECT_GT(checked, 5) << window;
+        std::istringstream a(joined), b(text);
+        EXPECT_TRUE(std::equal(std::istream_iterator<std::string>(a), {},
+                               std::istream_iterator<std::string>(b), {}))
+            << what;
     }
-
-    static void expectWindow(ui::Window& w, int width, int height) {
+    static void expectWindow(ui::Window& w, ui::Form& f, int width, int height) {
         int wd = 0, ht = 0;
         SDL_GetWindowSize(w.sdl(), &wd, &ht);
-        EXPECT_EQ(wd, width);
-        EXPECT_EQ(ht, height);
+        EXPECT_EQ(std::tie(wd, ht), std::tie(width, height));
         EXPECT_STREQ(SDL_GetWindowTitle(w.sdl()), "Kelvar Raid");
-        EXPECT_TRUE(SDL_GetWindowFlags(w.sdl()) & SDL_WINDOW_HIDDEN);
         EXPECT_FALSE(w.shown());
+        int checked = 0;
+        for (const auto& widget : f.widgets())
+            if (const auto* l = dynamic_cast<const ui::Label*>(widget.get()); l && !l->text.empty())
+                expectFits(l->font, l->text, l->rect(), l->wrap, l->name()), ++checked;
+        EXPECT_GT(checked, 5);
     }
 };
 
-TEST_F(LabelFit, TitleScreen) {
+TEST_F(LabelFit, TitleAndHelpScreens) {
     TitleScreen title({[] {}, [] {}});
-    expectWindow(title.window(), 351, 401);
-    expectLabelsFit(title.form(), "title");
+    expectWindow(title.window(), title.form(), 351, 401);
+    HelpScreen help({[] {}});
+    expectWindow(help.window(), help.form(), 438, 397);
+    expectFits(ui::arial(8.25f), "one two three four five six seven eight nine ten",
+               {0, 0, 40, 999}, true, "narrow");
 }
 
-TEST_F(LabelFit, HelpScreen) {
-    HelpScreen help({[] {}});
-    expectWindow(help.window(), 438, 397);
-    expectLabelsFit(help.form(), "help");
+// The play field's fixed boxes with the widest text they show.
+TEST_F(LabelFit, PlayFieldLabels) {
+    const Elements el = designElements();
+    const std::pair<const Label&, const char*> cases[] = {
+        {el.EnmyLbl, "110"},          {el.CHL, "CHALLENGE STAGE"}, {el.Gover, "G A M E   O V E R"},
+        {el.GShotLbl, "LEVEL CLEAR"}, {el.PauseTL, "PAUSED"},
+    };
+    for (const auto& [label, widest] : cases)
+        expectFits(ui::labelFont(label), widest,
+                   ui::pxRect(label.Left, label.Top, label.Width, label.Height), false, widest);
 }
 
 } // namespace

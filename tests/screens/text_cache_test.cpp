@@ -1,8 +1,12 @@
-// Texts are rasterised once per caption and drawn from their textures after that.
+// Texts are rasterised once per caption and laid out once per text, font and width; pictures
+// without a transparent pixel are copied rather than blended.
 #include "screens/text_cache.hpp"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include "resources/icons.hpp"
+#include "resources/picture_ids.hpp"
 #include "screen_test_support.hpp"
 
 namespace kelvar {
@@ -11,93 +15,79 @@ namespace {
 class TextCacheTest : public test::ScreenTest {
   protected:
     void SetUp() override {
-        surface_ = SDL_CreateRGBSurfaceWithFormat(0, 200, 100, 32, SDL_PIXELFORMAT_ARGB8888);
-        ASSERT_NE(surface_, nullptr);
-        renderer_ = SDL_CreateSoftwareRenderer(surface_);
-        ASSERT_NE(renderer_, nullptr);
-        font_ = ui::font(Font{FontFace::Arial, 12, false});
-        if (!font_) GTEST_SKIP() << "no font on this machine";
+        font = ui::font(Font{FontFace::Arial, 12, false});
+        if (!font) GTEST_SKIP() << "no font on this machine";
     }
     void TearDown() override {
-        cache_.clear();
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (surface_) SDL_FreeSurface(surface_);
+        cache.clear();
+        for (auto* r : {first, second}) SDL_DestroyRenderer(r);
+        for (auto* s : {surface, other}) SDL_FreeSurface(s);
     }
-    SDL_Surface* surface_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    TTF_Font* font_ = nullptr;
-    ui::TextCache cache_{3};
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, 200, 100, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* other = SDL_CreateRGBSurfaceWithFormat(0, 50, 50, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* first = SDL_CreateSoftwareRenderer(surface);
+    SDL_Renderer* second = SDL_CreateSoftwareRenderer(other);
+    TTF_Font* font = nullptr;
+    ui::TextCache cache{3};
 };
 
+// Colour and wrap width make their own entries; alignment only matters to wrapped text.
 TEST_F(TextCacheTest, SameTextIsRenderedOnceAndEachKeyFieldMakesItsOwn) {
-    const auto* first = cache_.get(renderer_, font_, "SCORE", 0xFFFFFF, 0, 0);
-    ASSERT_NE(first, nullptr);
-    EXPECT_GT(first->w, 0);
-    EXPECT_EQ(cache_.get(renderer_, font_, "SCORE", 0xFFFFFF, 0, 0), first);
-    EXPECT_EQ(cache_.rendered(), 1u);
-
-    EXPECT_NE(cache_.get(renderer_, font_, "SCORE", 0xFF0000, 0, 0), first); // colour
-    EXPECT_NE(cache_.get(renderer_, font_, "SCORE", 0xFFFFFF, 40, 0)->texture,
-              first->texture); // wrap width
-    EXPECT_EQ(cache_.rendered(), 3u);
-    EXPECT_EQ(cache_.size(), 3u);
-    // Alignment only matters to wrapped text.
-    EXPECT_EQ(cache_.get(renderer_, font_, "SCORE", 0xFFFFFF, 0, 2), first);
-    EXPECT_EQ(cache_.rendered(), 3u);
+    const auto* score = cache.get(first, font, "SCORE", 0xFFFFFF, 0, 0);
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(cache.get(first, font, "SCORE", 0xFFFFFF, 0, 0), score);
+    EXPECT_NE(cache.get(first, font, "SCORE", 0xFF0000, 0, 0), score);
+    EXPECT_NE(cache.get(first, font, "SCORE", 0xFFFFFF, 40, 0)->texture, score->texture);
+    EXPECT_EQ(cache.get(first, font, "SCORE", 0xFFFFFF, 0, 2), score);
+    EXPECT_EQ(cache.rendered(), 3u);
+    EXPECT_EQ(cache.get(first, font, "", 1, 0, 0), nullptr); // nothing to draw
+    EXPECT_EQ(cache.get(nullptr, font, "x", 1, 0, 0), nullptr);
 }
 
-TEST_F(TextCacheTest, FullCacheDropsTheLeastRecentlyUsed) {
-    cache_.get(renderer_, font_, "a", 1, 0, 0);
-    cache_.get(renderer_, font_, "b", 1, 0, 0);
-    cache_.get(renderer_, font_, "c", 1, 0, 0);
-    cache_.get(renderer_, font_, "a", 1, 0, 0); // "b" is now the oldest
-    cache_.get(renderer_, font_, "d", 1, 0, 0);
-    EXPECT_EQ(cache_.size(), 3u);
-    EXPECT_EQ(cache_.rendered(), 4u);
-    cache_.get(renderer_, font_, "a", 1, 0, 0);
-    cache_.get(renderer_, font_, "c", 1, 0, 0);
-    EXPECT_EQ(cache_.rendered(), 4u) << "a and c were kept";
-    cache_.get(renderer_, font_, "b", 1, 0, 0);
-    EXPECT_EQ(cache_.rendered(), 5u) << "b was dropped";
+// A full cache drops the least recently used; a renderer that goes drops only its textures.
+TEST_F(TextCacheTest, FullCacheDropsTheLeastRecentlyUsedAndAGoneRenderersTextures) {
+    for (const char* text : {"a", "b", "c", "a", "d", "a", "c"})
+        cache.get(first, font, text, 1, 0, 0);
+    EXPECT_EQ(cache.rendered(), 4u) << "a and c were kept";
+    cache.get(first, font, "b", 1, 0, 0);
+    EXPECT_EQ(cache.rendered(), 5u) << "b was dropped";
+    cache.clear();
+    cache.get(first, font, "x", 1, 0, 0);
+    cache.get(second, font, "x", 1, 0, 0);
+    cache.forget(second);
+    EXPECT_EQ(cache.size(), 1u);
 }
 
-TEST_F(TextCacheTest, ForgettingARendererDropsOnlyItsTextures) {
-    SDL_Surface* other = SDL_CreateRGBSurfaceWithFormat(0, 50, 50, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* second = SDL_CreateSoftwareRenderer(other);
-    ASSERT_NE(second, nullptr);
-    cache_.get(renderer_, font_, "x", 1, 0, 0);
-    cache_.get(second, font_, "x", 1, 0, 0);
-    EXPECT_EQ(cache_.size(), 2u);
-    cache_.forget(second);
-    SDL_DestroyRenderer(second);
-    SDL_FreeSurface(other);
-    EXPECT_EQ(cache_.size(), 1u);
-    cache_.get(renderer_, font_, "x", 1, 0, 0);
-    EXPECT_EQ(cache_.rendered(), 2u);
-}
-
-TEST_F(TextCacheTest, NothingToDrawGivesNoEntry) {
-    EXPECT_EQ(cache_.get(renderer_, font_, "", 1, 0, 0), nullptr);
-    EXPECT_EQ(cache_.get(renderer_, nullptr, "x", 1, 0, 0), nullptr);
-    EXPECT_EQ(cache_.get(nullptr, font_, "x", 1, 0, 0), nullptr);
-    EXPECT_EQ(cache_.size(), 0u);
-}
-
-// A cached text draws the same pixels as before: the label's colour is on the surface.
-TEST_F(TextCacheTest, DrawTextFromTheCacheLeavesItsPixels) {
-    for (int pass = 0; pass < 2; ++pass) {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        ui::drawText(renderer_, Font{FontFace::Arial, 12, true}, "HELLO", 0xFF0000,
-                     {0, 0, 200, 100}, ui::Align::Left, false);
-        SDL_RenderPresent(renderer_);
-        int red = 0;
-        const auto* px = static_cast<const Uint32*>(surface_->pixels);
-        for (int i = 0; i < surface_->w * surface_->h; ++i)
-            if (((px[i] >> 16) & 0xFF) > 128 && (px[i] & 0xFF) < 64) ++red;
-        EXPECT_GT(red, 20) << "pass " << pass;
+TEST_F(TextCacheTest, ALayoutIsWorkedOutAgainOnlyWhenWhatItDependsOnChanges) {
+    const Font small = ui::arial(8.25f), bold = ui::arial(8.25f, true);
+    const std::string text = "Shoot to vaporize numerous enemy targets!";
+    ui::TextLayout layout;
+    const auto& lines = layout.of(small, text, 100, true);
+    const auto expected = ui::wrapLines(small, text, 100);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(std::tie(lines[i].text, lines[i].width),
+                  std::make_tuple(expected[i], ui::textSize(small, expected[i]).x));
+    const std::tuple<Font, std::string, int, bool, std::size_t> steps[] = {
+        {small, text, 100, true, 1},    {small, text, 60, true, 2},
+        {small, "Avoid!", 60, true, 3}, {bold, "Avoid!", 60, true, 4},
+        {bold, "Avoid!", 60, false, 5}, {bold, "Avoid!", 999, false, 5}, // one line: any width
+    };
+    for (const auto& [f, t, width, wrap, builds] : steps) {
+        layout.of(f, t, width, wrap);
+        EXPECT_EQ(layout.builds(), builds) << t << " " << width;
     }
-    ui::textCache().forget(renderer_);
+}
+
+// The ship shows the field around it; the title art covers its box.
+TEST_F(TextCacheTest, OnlyPicturesThatLetTheBackgroundThroughAreBlended) {
+    for (const auto& [id, expected] :
+         {std::pair{pic::Ship, true}, std::pair{pic::TitleArt, false}}) {
+        SDL_Surface* s = IMG_ReadXPMFromArray(const_cast<char**>(resources::pictureXpm(id)));
+        EXPECT_EQ(ui::hasTransparency(s), expected) << id;
+        SDL_FreeSurface(s);
+    }
 }
 
 } // namespace
