@@ -1,12 +1,10 @@
-// The window's pacing on its clocks: how the timer re-arms, when a wait is over, when the play
-// field needs drawing, and how the trace writes the window's times.
+// The window's pacing on its clocks: how the timer re-arms, when a wait is over, and when the
+// play field needs drawing.
 #include <gtest/gtest.h>
 
-#include "app/headless/trace.hpp"
 #include "app/loop_clock.hpp"
 #include "app/shown_frame.hpp"
 #include "app/tick_driver.hpp"
-#include "support/test_game.hpp"
 
 namespace kelvar {
 namespace {
@@ -73,16 +71,6 @@ TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
     }
     frame.invalidate(); // exposed
     EXPECT_TRUE(frame.needsDrawing(el));
-}
-
-TEST(WindowTrace, TimesAreFractionalMillisecondsOnlyWhenMicrosecondsAreGiven) {
-    testing::TestGame t;
-    t.start();
-    EXPECT_NE(traceLine({1, 12, 47, 0, {}, false}, t.game).find("\"start\":12,\"end\":47,"),
-              std::string::npos);
-    EXPECT_NE(traceLine({1, 12, 47, 0, {}, false, 7, 1'000'000}, t.game)
-                  .find("\"start\":0.007,\"end\":1000.000,"),
-              std::string::npos);
 }
 
 } // namespace

@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "app/fullscreen_keys.hpp"
 #include "platform/sdl/window_pixels.hpp"
 #include "resources/icons.hpp"
+#include "resources/picture_ids.hpp"
 #include "screen_test_support.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"
@@ -16,38 +15,12 @@
 namespace kelvar {
 namespace {
 
+// The largest that fits three quarters of the desktop (the play field is 402 high), or the one
+// asked for.
 TEST(ChooseScale, LargestThatFitsThreeQuartersOfTheDesktopOrTheOneAskedFor) {
-    constexpr int kPlay = 402; // the play field's height at scale 1
-    const struct {
-        int usable;
-        std::optional<int> requested;
-        int want;
-    } cases[] = {
-        {1072, {}, 2}, {1071, {}, 1}, {1608, {}, 3}, {9000, {}, 8}, {0, {}, 1}, {600, 8, 8},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ui::chooseScale(c.usable, kPlay, c.requested), c.want)
-            << c.usable << " " << c.requested.value_or(0);
-}
-
-// Centred 250 twips above the middle (16.67 pixels at scale 1, 33.33 at 2), or at the top.
-TEST(Placement, CentresAboveTheMiddleOrGoesToTheTop) {
-    const struct {
-        SDL_Rect screen;
-        int w, h;
-        bool top;
-        int scale, x, y;
-    } cases[] = {
-        // (1024 - 351) / 2 = 336.5 -> 336; ((768 - 401) * 15 / 2 - 250) / 15 = 166.83 -> 167.
-        {{0, 0, 1024, 768}, 351, 401, false, 1, 336, 167},
-        {{1024, 0, 1024, 768}, 471, 402, false, 1, 1024 + 276, 166}, // a second screen
-        {{0, 0, 1920, 1080}, 942, 804, false, 2, 489, 138 - 33},
-        {{0, 0, 1920, 1080}, 942, 804, true, 2, 489, 0},
-    };
-    for (const auto& c : cases) {
-        const SDL_Point p = ui::placementOnScreen(c.screen, c.w, c.h, c.top, c.scale);
-        EXPECT_EQ(std::tie(p.x, p.y), std::tie(c.x, c.y)) << c.screen.w << " at " << c.scale;
-    }
+    for (const auto& [usable, requested, want] :
+         {std::tuple{1072, std::optional<int>{}, 2}, {1071, {}, 1}, {9000, {}, 8}, {600, 8, 8}})
+        EXPECT_EQ(ui::chooseScale(usable, 402, requested), want) << usable;
 }
 
 class Scaled : public test::ScreenTest {
@@ -58,34 +31,33 @@ class Scaled : public test::ScreenTest {
 // The client size follows the scale, and a click made as the desktop makes it, in the window's
 // real pixels through SDL's queue, lands on its control.
 TEST_F(Scaled, TheWindowGrowsAndAClickLandsOnItsControlAtAnyScale) {
-    for (int scale : {1, 2, 3}) {
+    for (int scale : {1, 3}) {
         ui::setOutputScale(scale);
-        int starts = 0, exits = 0, w = 0, h = 0;
-        TitleScreen s{{[&] { ++starts; }, [&] { ++exits; }}};
+        int starts = 0, w = 0, h = 0;
+        TitleScreen s{{[&] { ++starts; }, [] {}}};
         SDL_GetRendererOutputSize(s.window().renderer(), &w, &h);
         EXPECT_EQ(std::tie(w, h), std::make_tuple(351 * scale, 401 * scale));
         s.window().show();
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         const SDL_Point at = test::centre(test::rectOf(s.form(), "StartBtn"));
-        for (Uint8 state : {SDL_PRESSED, SDL_RELEASED}) {
+        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
             SDL_Event e{};
-            e.button = {state == SDL_PRESSED ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP,
+            e.button = {type,
                         0,
                         s.window().id(),
                         0,
                         SDL_BUTTON_LEFT,
-                        state,
+                        Uint8(type == SDL_MOUSEBUTTONDOWN),
                         1,
                         0,
                         at.x * scale,
                         at.y * scale};
-            ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+            SDL_PushEvent(&e);
         }
-        SDL_Event e;
-        while (SDL_PollEvent(&e))
+        for (SDL_Event e; SDL_PollEvent(&e);)
             if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) s.handleEvent(e);
-        EXPECT_EQ(std::tie(starts, exits), std::make_tuple(1, 0)) << "scale " << scale;
+        EXPECT_EQ(starts, 1) << "scale " << scale;
     }
 }
 
@@ -93,20 +65,15 @@ TEST_F(Scaled, APictureIsDrawnAsBlocksOfWholePixels) {
     ui::setOutputScale(3);
     ui::Window w("pictures", 1500, 1500);
     ui::Pictures pictures(w.renderer());
-    const int id = resources::allPictureIds().front();
     ui::fillRect(w.renderer(), 0x000000, {0, 0, 100, 100});
-    pictures.draw(id, 0, 0);
+    pictures.draw(pic::Ship, 0, 0);
     const test::Pixels p = test::readBack(w.renderer());
-    ASSERT_EQ(p.w, 300);
-    int w1 = 0, h1 = 0;
-    SDL_QueryTexture(pictures.get(id), nullptr, nullptr, &w1, &h1);
-    const SDL_Rect drawnArea{0, 0, w1 * 3, h1 * 3};
-    EXPECT_LT(p.countIn(drawnArea, [&](Rgb c) { return c == p.at(0, 0); }), w1 * h1 * 9)
-        << "the picture was not drawn";
-    int off = 0;
+    int w1 = 0, h1 = 0, off = 0;
+    SDL_QueryTexture(pictures.get(pic::Ship), nullptr, nullptr, &w1, &h1);
     for (int y = 0; y < h1 * 3; ++y)
         for (int x = 0; x < w1 * 3; ++x) off += p.at(x, y) != p.at(x / 3 * 3, y / 3 * 3);
     EXPECT_EQ(off, 0) << "pixels not in 3x3 blocks";
+    EXPECT_GT(p.countIn({0, 0, w1 * 3, h1 * 3}, [](Rgb c) { return c != 0; }), 9 * 20);
 }
 
 // Rows with ink, and 2x2 blocks of ink that are not of one colour.
@@ -118,8 +85,7 @@ std::pair<int, int> inkOf(int scale) {
                  {0, 0, 200, 40}, ui::Align::Left, false);
     const test::Pixels p = test::readBack(w.renderer());
     int rows = 0, mixed = 0;
-    for (int y = 0; y < p.h; ++y)
-        rows += p.countIn({0, y, p.w, 1}, [](Rgb c) { return c != 0; }) > 0;
+    for (int y = 0; y < p.h; ++y) rows += p.countIn({0, y, p.w, 1}, [](Rgb c) { return c; }) > 0;
     for (int y = 0; y + 1 < p.h; y += 2)
         for (int x = 0; x + 1 < p.w; x += 2)
             mixed += p.countIn({x, y, 2, 2}, [&](Rgb c) { return c == p.at(x, y); }) < 4;
@@ -135,57 +101,42 @@ TEST_F(Scaled, TextIsSetAtTheLargerSize) {
     EXPECT_GT(mixed2, 20) << "the text looks enlarged from scale 1";
 }
 
+// At each scale, and on a larger screen where the picture is centred at the largest whole scale
+// that fits.
 TEST_F(Scaled, ThePointersParkingPointFollowsTheScale) {
-    for (int scale : {1, 2}) {
+    for (const auto& [scale, width, height, x, y] : {std::tuple{1, 0, 0, 467, 300},
+                                                     {2, 0, 0, 934, 600},
+                                                     {1, 1920, 1080, 489 + 934, 138 + 600}}) {
         ui::setOutputScale(scale);
         PlayFieldView view;
+        if (width) SDL_SetWindowSize(view.window().sdl(), width, height);
+        SDL_PumpEvents();
         const SDL_Point p = windowPixel(view.window().sdl(), ui::px(7000), ui::px(4500));
-        EXPECT_EQ(std::tie(p.x, p.y), std::make_tuple(467 * scale, 300 * scale));
+        EXPECT_EQ(std::tie(p.x, p.y), std::tie(x, y)) << scale << " " << width;
     }
-    // On a larger screen the picture is centred at the largest whole scale that fits.
-    ui::setOutputScale(1);
-    PlayFieldView view;
-    SDL_SetWindowSize(view.window().sdl(), 1920, 1080);
-    SDL_PumpEvents();
-    const SDL_Point p = windowPixel(view.window().sdl(), 467, 300);
-    EXPECT_EQ(std::tie(p.x, p.y),
-              std::make_tuple((1920 - 471 * 2) / 2 + 934, (1080 - 402 * 2) / 2 + 600));
-}
-
-SDL_Event key(SDL_Keycode sym, Uint16 mod, bool repeat, Uint32 type = SDL_KEYDOWN) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.repeat = repeat ? 1 : 0;
-    e.key.keysym.sym = sym;
-    e.key.keysym.mod = mod;
-    return e;
 }
 
 // Alt+Enter and F11 switch on their first press only, and the game never sees them; every other
 // key goes on to the game.
 TEST_F(Scaled, FullscreenKeysToggleAndNeverReachTheGame) {
     PlayFieldView view;
-    ui::Window& w = view.window();
-    w.show();
-    const struct {
-        SDL_Event e;
-        bool toGame;
-        bool fullscreenAfter;
-    } steps[] = {
-        {key(SDLK_F11, 0, false), false, true},
-        {key(SDLK_F11, 0, true), false, true},
-        {key(SDLK_F11, 0, false, SDL_KEYUP), true, true},
-        {key(SDLK_RETURN, KMOD_LALT, false), false, false},
-        {key(SDLK_RETURN, KMOD_LALT, true), false, false},
-        {key(SDLK_KP_ENTER, KMOD_RALT, false), false, true},
-        {key(SDLK_RETURN, 0, false), true, true},
-        {key(SDLK_a, KMOD_LALT, false), true, true},
-        {key(SDLK_F11, KMOD_SHIFT, false), false, false},
+    view.window().show();
+    const std::tuple<SDL_Keycode, Uint16, Uint8, Uint32, bool, bool> steps[] = {
+        // key, modifiers, repeat, type, to the game, fullscreen after
+        {SDLK_F11, 0, 0, SDL_KEYDOWN, false, true},
+        {SDLK_F11, 0, 1, SDL_KEYDOWN, false, true},
+        {SDLK_F11, 0, 0, SDL_KEYUP, true, true},
+        {SDLK_RETURN, KMOD_LALT, 0, SDL_KEYDOWN, false, false},
+        {SDLK_KP_ENTER, KMOD_RALT, 0, SDL_KEYDOWN, false, true},
+        {SDLK_RETURN, 0, 0, SDL_KEYDOWN, true, true},
+        {SDLK_a, KMOD_LALT, 0, SDL_KEYDOWN, true, true},
+        {SDLK_F11, KMOD_SHIFT, 0, SDL_KEYDOWN, false, false},
     };
-    for (const auto& s : steps) {
-        EXPECT_EQ(!takeFullscreenKey(s.e, w), s.toGame) << SDL_GetKeyName(s.e.key.keysym.sym);
-        EXPECT_EQ(w.fullscreen(), s.fullscreenAfter) << SDL_GetKeyName(s.e.key.keysym.sym);
+    for (const auto& [sym, mod, repeat, type, toGame, fullscreen] : steps) {
+        SDL_Event e{};
+        e.key = {type, 0, 0, Uint8(type == SDL_KEYDOWN), repeat, 0, 0, {{}, sym, mod, 0}};
+        EXPECT_EQ(!takeFullscreenKey(e, view.window()), toGame) << SDL_GetKeyName(sym);
+        EXPECT_EQ(view.window().fullscreen(), fullscreen) << SDL_GetKeyName(sym);
     }
 }
 

@@ -26,12 +26,7 @@ TEST(DemoParser, ReadsEveryKindOfLine) {
     ASSERT_EQ(d.keys.size(), 4u);
     EXPECT_EQ(std::tie(d.keys[2].point, d.keys[2].code), std::make_tuple(3, 65535));
     ASSERT_EQ(d.joys.size(), 1u);
-    EXPECT_EQ(d.joys[0].reading.buttons, 1u);
-    EXPECT_EQ(d.endTick, 900);
-
-    const Demo bare = std::get<Demo>(parse("kelvar-raid demo 1\nspeed U\n")); // the defaults
-    EXPECT_EQ(std::tie(bare.seed, bare.joystick), std::make_tuple(327680u, false));
-    EXPECT_FALSE(bare.endTick.has_value());
+    EXPECT_EQ(std::tie(d.joys[0].reading.buttons, d.endTick), std::make_tuple(1u, 900));
 }
 
 // Broken files are refused naming the line, and numbers out of range with the bound missed.
@@ -53,13 +48,10 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         {"J2147483647 end", 0, nullptr},
         {"J2147483648 end", 4, "a tick must be at most 2147483647"},
         {"J0 0 key 32", 4, "a tick must be a whole number >= 1"},
-        {"J5x end", 4, "a tick must be a whole number >= 1"},
         {"J1 1000000 key 27", 0, nullptr},
-        {"J1 -1 key 27", 4, "an event point must be a whole number >= 0"},
         {"J1 0 key 65536", 4, "a key code must be a whole number from 0 to 65535"},
         {"J1 joy -2147483648 2147483647 4294967295", 0, nullptr},
         {"J1 joy 0 0 -1", 4, "X and Y must be from"},
-        {"J1 joy 0 zero 0", 4, "expected: TICK joy X Y BUTTONS"},
     };
     for (const auto& c : cases) {
         // "H": the header; "J": the header, the speed and a joystick before one timed line.
@@ -73,19 +65,6 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         const DemoError& e = std::get<DemoError>(parsed);
         EXPECT_EQ(e.line, c.line) << c.text;
         EXPECT_NE(e.message.find(c.message), std::string::npos) << c.text << ": " << e.message;
-    }
-}
-
-TEST(DemoParser, BoundsTheLengthOfALineCommentsIncluded) {
-    const std::string longest(kMaxDemoLine - 1, 'c');
-    for (const char* end : {"\n", "\r\n"})
-        EXPECT_TRUE(std::holds_alternative<Demo>(
-            parse("kelvar-raid demo 1\n#" + longest + end + "\nspeed U\n")));
-    for (const std::string& line : {"#" + longest + "c", "speed U " + longest}) {
-        auto parsed = parse("kelvar-raid demo 1\n\n" + line + "\n1 0 key 27\n");
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
-        EXPECT_EQ(std::get<DemoError>(parsed).line, 3);
-        EXPECT_NE(std::get<DemoError>(parsed).message.find("longer than 4096"), std::string::npos);
     }
 }
 
@@ -123,15 +102,19 @@ class Generator final : public std::streambuf {
     bool failAtEnd_;
 };
 
-// What /dev/zero gives, and a comment line of a gigabyte and more: refused after reading only
-// the line's start.
+// A line of the longest length is read; what /dev/zero gives, and a comment line of a gigabyte
+// and more, are refused after reading only the line's start.
 TEST(DemoParser, RefusesAnEndlessLineAfterReadingOnlyItsStart) {
+    const std::string longest = "#" + std::string(kMaxDemoLine - 1, 'c') + "\r\n";
+    EXPECT_TRUE(
+        std::holds_alternative<Demo>(parse("kelvar-raid demo 1\n" + longest + "speed U\n")));
     for (char fill : {'\0', 'c'}) {
         Generator gen(fill ? "kelvar-raid demo 1\nspeed U\n#" : "", fill, UINT64_MAX);
         std::istream in(&gen);
         auto parsed = parseDemo(in);
         ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
         EXPECT_EQ(std::get<DemoError>(parsed).line, fill ? 3 : 1);
+        EXPECT_NE(std::get<DemoError>(parsed).message.find("longer than 4096"), std::string::npos);
         EXPECT_LT(gen.taken(), 32u + kMaxDemoLine + 2);
     }
 }
