@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "platform/round_half_even.hpp"
 #include "platform/sound.hpp"
 #include "platform/tick_delay.hpp"
 #include "platform/virtual/virtual_services.hpp"
@@ -24,18 +23,6 @@ TEST(WaitMoreThan, EndsJustAfterTheWaitEvenAcrossTheCountersWrap) {
             EXPECT_LE(last - origin, static_cast<std::uint32_t>(ms) + 2) << origin << " " << ms;
         }
     }
-}
-
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, std::int64_t> cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-1.5, -2}, {2.49, 2}, {-2.51, -3}, {1e9 + 0.5, 1000000000}};
-    for (const auto& [in, out] : cases) EXPECT_EQ(roundHalfEven(in), out) << in;
-}
-
-TEST(SoundFlags, TheGamesFlagsBecomeMemoryPlays) {
-    const std::pair<std::optional<std::uint32_t>, std::uint32_t> cases[] = {
-        {0u, 4u}, {17u, 21u}, {std::nullopt, 7u}, {0x20000u, 4u}, {0x30011u, 0x15u}};
-    for (const auto& [in, out] : cases) EXPECT_EQ(normaliseSoundFlags(in), out);
 }
 
 TEST(VirtualSound, OneSoundAtATime) {

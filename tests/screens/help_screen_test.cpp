@@ -98,7 +98,7 @@ TEST_F(Screens, OnlyAClickOnBeginBegins) {
     const SDL_Point p = centre(rectOf(help.form(), "SBattle"));
     mouse(help, SDL_MOUSEBUTTONDOWN, p.x, p.y);
     mouse(help, SDL_MOUSEBUTTONUP, 430, 20);
-    EXPECT_EQ(std::make_tuple(selected(), help.centerOrNot(), begins), std::make_tuple(2, 0, 0));
+    EXPECT_EQ(std::make_tuple(selected(), help.centerOrNot(), begins), std::make_tuple(3, 0, 0));
     clickControl(help, "SBattle");
     EXPECT_EQ(begins, 1);
 }

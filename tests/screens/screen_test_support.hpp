@@ -34,27 +34,17 @@ inline SDL_Point centre(const SDL_Rect& r) {
 }
 
 inline SDL_Rect rectOf(ui::Form& f, const std::string& name) {
-    ui::Widget* w = f.find(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w ? w->rect() : SDL_Rect{-100, -100, 0, 0};
+    return f.find(name)->rect();
 }
 
 // A mouse button (down or up) or, for SDL_MOUSEMOTION, a move with the left button held.
 template <class Screen> void mouse(Screen& s, Uint32 type, int x, int y) {
     SDL_Event e{};
+    const Uint8 down = type == SDL_MOUSEBUTTONDOWN;
     if (type == SDL_MOUSEMOTION)
         e.motion = {type, 0, s.window().id(), 0, SDL_BUTTON_LMASK, x, y, 0, 0};
     else
-        e.button = {type,
-                    0,
-                    s.window().id(),
-                    0,
-                    SDL_BUTTON_LEFT,
-                    Uint8(type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED),
-                    1,
-                    0,
-                    x,
-                    y};
+        e.button = {type, 0, s.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
     s.handleEvent(e);
 }
 
@@ -77,8 +67,7 @@ template <class Screen> void press(Screen& s, SDL_Keycode key, Uint16 mod = KMOD
 }
 
 template <class Screen> std::string focusName(Screen& s) {
-    const ui::Control* c = s.form().focus();
-    return c ? c->name() : std::string("(none)");
+    return s.form().focus() ? s.form().focus()->name() : "(none)";
 }
 
 // The client area as drawn, RGB per pixel.
