@@ -18,13 +18,6 @@ cp OPTION.CFG before.cfg
 printf 'kelvar-raid demo 1\nspeed U\n5 0 key 27\n9 end\n' > escape.demo    # tick 5: the game over, its sound to the end
 printf 'kelvar-raid demo 1\nspeed U\n3000 end\n' > idle.demo            # nobody plays: enemies ram the ship
 
-# The first tick of a demo's game that takes a ship: 700 ms without a window.
-first_ship_loss() {
-    "$game" --headless "$1" --trace headless.jsonl >/dev/null
-    sed -n 's/.*"tick":\([0-9]*\),"start":\([0-9]*\),"end":\([0-9]*\),.*/\1 \2 \3/p' headless.jsonl |
-        awk '$3 - $2 == 700 { print $1; exit }'
-}
-
 # end_at HOW DEMO TICK LAG [LATER]: replays DEMO in the window and, LAG seconds after tick TICK
 # has been written, ends it by HOW (TERM, INT, or close: the play field's close button). The
 # program must end with exit code 0 before it finishes more than LATER ticks (0: the long tick
@@ -57,7 +50,10 @@ end_at() {
     echo "$how $lag s after tick $tick of $demo: ended in $(( (t1 - t0) / 1000000 )) ms"
 }
 
-loss=$(first_ship_loss idle.demo)
+# The first tick of the idle game that takes a ship: 700 ms without a window.
+"$game" --headless idle.demo --trace headless.jsonl >/dev/null
+loss=$(sed -n 's/.*"tick":\([0-9]*\),"start":\([0-9]*\),"end":\([0-9]*\),.*/\1 \2 \3/p' headless.jsonl |
+    awk '$3 - $2 == 700 { print $1; exit }')
 [ -n "$loss" ] || fail "the idle game loses no ship"
 # Each way of ending once at each long moment, so that the whole test stays short.
 end_at TERM "$recorded" 10 0 999               # during play, between ticks or in one

@@ -1,5 +1,5 @@
 // The windows at whole-number scales: their size, crisp pictures and text, clicks that land
-// on the controls, the pointer's parking point, and the fullscreen keys.
+// on the controls, the pointer's parking point, the flashes, and the fullscreen keys.
 #include "screens/output_scale.hpp"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "screen_test_support.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"
+#include "support/test_game.hpp"
 
 namespace kelvar {
 namespace {
@@ -61,44 +62,47 @@ TEST_F(Scaled, TheWindowGrowsAndAClickLandsOnItsControlAtAnyScale) {
     }
 }
 
-TEST_F(Scaled, APictureIsDrawnAsBlocksOfWholePixels) {
-    ui::setOutputScale(3);
-    ui::Window w("pictures", 1500, 1500);
+// At scale 2 a picture is drawn in 2x2 blocks of whole pixels; text is set at the larger size,
+// not enlarged, so it has detail finer than that.
+TEST_F(Scaled, PicturesAreEnlargedButTextIsSetAtTheLargerSize) {
+    ui::setOutputScale(2);
+    ui::Window w("crisp", 6000, 3000);
     ui::Pictures pictures(w.renderer());
-    ui::fillRect(w.renderer(), 0x000000, {0, 0, 100, 100});
+    ui::fillRect(w.renderer(), 0x000000, {0, 0, 400, 200});
     pictures.draw(pic::Ship, 0, 0);
-    const test::Pixels p = test::readBack(w.renderer());
-    int w1 = 0, h1 = 0, off = 0;
-    SDL_QueryTexture(pictures.get(pic::Ship), nullptr, nullptr, &w1, &h1);
-    for (int y = 0; y < h1 * 3; ++y)
-        for (int x = 0; x < w1 * 3; ++x) off += p.at(x, y) != p.at(x / 3 * 3, y / 3 * 3);
-    EXPECT_EQ(off, 0) << "pixels not in 3x3 blocks";
-    EXPECT_GT(p.countIn({0, 0, w1 * 3, h1 * 3}, [](Rgb c) { return c != 0; }), 9 * 20);
-}
-
-// Rows with ink, and 2x2 blocks of ink that are not of one colour.
-std::pair<int, int> inkOf(int scale) {
-    ui::setOutputScale(scale);
-    ui::Window w("text", 3000, 600);
-    ui::fillRect(w.renderer(), 0x000000, {0, 0, 200, 40});
     ui::drawText(w.renderer(), ui::labelFont(designElements().Gover), "G A M E", 0xFFFFFF,
-                 {0, 0, 200, 40}, ui::Align::Left, false);
+                 {0, 100, 200, 40}, ui::Align::Left, false);
     const test::Pixels p = test::readBack(w.renderer());
-    int rows = 0, mixed = 0;
-    for (int y = 0; y < p.h; ++y) rows += p.countIn({0, y, p.w, 1}, [](Rgb c) { return c; }) > 0;
-    for (int y = 0; y + 1 < p.h; y += 2)
-        for (int x = 0; x + 1 < p.w; x += 2)
-            mixed += p.countIn({x, y, 2, 2}, [&](Rgb c) { return c == p.at(x, y); }) < 4;
-    return {rows, mixed};
+    const auto mixedBlocks = [&](const SDL_Rect& r) {
+        int n = 0;
+        for (int y = r.y; y < r.y + r.h; y += 2)
+            for (int x = r.x; x < r.x + r.w; x += 2)
+                n += p.countIn({x, y, 2, 2}, [&](Rgb c) { return c == p.at(x, y); }) < 4;
+        return n;
+    };
+    int shipW = 0, shipH = 0;
+    SDL_QueryTexture(pictures.get(pic::Ship), nullptr, nullptr, &shipW, &shipH);
+    const SDL_Rect ship{0, 0, shipW * 2, shipH * 2};
+    EXPECT_GT(p.countIn(ship, [](Rgb c) { return c != 0; }), 4 * 20) << "the ship was not drawn";
+    EXPECT_EQ(mixedBlocks(ship), 0) << "the ship is not in 2x2 blocks";
+    EXPECT_GT(mixedBlocks({0, 200, 400, 80}), 20) << "the text looks enlarged from scale 1";
 }
 
-// Set at twice the size, not enlarged: twice as tall, with detail finer than 2x2 blocks.
-TEST_F(Scaled, TextIsSetAtTheLargerSize) {
-    const int rows1 = inkOf(1).first;
-    const auto [rows2, mixed2] = inkOf(2);
-    ASSERT_GT(rows1, 4);
-    EXPECT_NEAR(rows2, 2 * rows1, 3);
-    EXPECT_GT(mixed2, 20) << "the text looks enlarged from scale 1";
+// The play field's colour (its flashes) shows in the side panel too, beside its labels.
+TEST_F(Scaled, TheFormsColourFillsTheWholeWindow) {
+    testing::TestGame t;
+    t.start();
+    PlayFieldView view;
+    for (std::int16_t colour : {12, 15, 0}) {
+        t.game.el.BackColor = colour;
+        view.draw(t.game);
+        const SDL_Rect free = ui::pxRect(6300, 5900, 700, 100);
+        const Rgb want = kPalette[static_cast<std::size_t>(colour)];
+        EXPECT_EQ(test::readBack(view.window().renderer())
+                      .countIn(free, [&](Rgb c) { return c == want; }),
+                  free.w * free.h)
+            << colour;
+    }
 }
 
 // At each scale, and on a larger screen where the picture is centred at the largest whole scale
