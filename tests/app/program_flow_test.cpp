@@ -2,8 +2,6 @@
 // the virtual services: what each step does and in which order.
 #include "app/program_flow.hpp"
 
-#include <gtest/gtest.h>
-
 #include "../screens/screen_test_support.hpp"
 #include "playfield/playfield.hpp"
 #include "support/test_game.hpp"
@@ -13,14 +11,16 @@ namespace {
 
 class Flow : public test::ScreenTest {
   protected:
-    std::string& file() { return options.files[joinPath(options.folder, kOptionsFileName)]; }
-    ProgramFlow& make(const char* fileBytes) {
+    // The program started over an options file with these bytes.
+    ProgramFlow& start(const char* fileBytes, bool replay = false) {
         file() = fileBytes;
         flow = std::make_unique<ProgramFlow>(
-            services, Random::kStart,
+            t.services, Random::kStart,
             ProgramFlow::Hooks{[](SDL_Window*) {}, [this] { ++setUps; }, [] {}, [] {}});
+        replay ? flow->startReplay() : flow->start();
         return *flow;
     }
+    std::string& file() { return t.options.files[t.optionsPath()]; }
     // Title -> Start Game -> option -> BEGIN.
     void beginWith(int option) {
         dynamic_cast<ui::Control&>(*flow->title()->form().find("StartBtn")).click();
@@ -29,34 +29,25 @@ class Flow : public test::ScreenTest {
         dynamic_cast<ui::Control&>(*flow->help()->form().find("SBattle")).click();
         flow->retire();
     }
-    testing::TestGame t; // its services, but this flow's game
-    MemoryOptionsFile options;
-    Services services{t.clock, t.events, t.pointer, t.keyRepeat, t.joystick, t.sound, options};
+    testing::TestGame t; // its services; the flow has its own game
     std::unique_ptr<ProgramFlow> flow;
     int setUps = 0;
 };
 
-// The title comes up over a hidden play field, set up with its timer stopped, and the pointer
-// parked on its side panel.
-TEST_F(Flow, TitleSetUpPreparesAStoppedHiddenPlayFieldAndParksThePointer) {
-    make("2\r\n 1\r\n").start();
-    EXPECT_FALSE(flow->playing());
-    EXPECT_EQ(flow->game().el.Timer1.Interval, 0);
-    EXPECT_EQ(std::tie(t.pointer.x, t.pointer.y), std::make_tuple(7000, 4500));
-}
-
-// BEGIN writes the choice before reading it back, so the game runs at the speed just chosen,
-// after "GET READY" was heard to its end; a file that cannot be written keeps its old speed.
+// The title comes up over a hidden play field set up with its timer stopped, and the pointer
+// parked on its side panel. BEGIN writes the choice before reading it back, so the game runs at
+// the speed just chosen, after "GET READY" was heard to its end; a file that cannot be written
+// keeps its old speed.
 TEST_F(Flow, BeginWritesThenReadsTheOptionsAndStartsTheGameAtTheirSpeed) {
-    const std::tuple<int, bool, const char*, std::int16_t> cases[] = {
-        {0, true, "U\r\n 0\r\n", 35},
-        {1, true, "0\r\n 0\r\n", 30},
-        {2, true, "1\r\n 0\r\n", 40},
-        {0, false, "2\r\n 0\r\n", 45}};
-    for (const auto& [option, writable, bytes, interval] : cases) {
-        ProgramFlow& f = make("2\r\n 0\r\n");
-        options.writable = writable;
-        f.start();
+    for (const auto& [option, writable, bytes, interval] : {std::tuple{0, true, "U\r\n 0\r\n", 35},
+                                                            {1, true, "0\r\n 0\r\n", 30},
+                                                            {2, true, "1\r\n 0\r\n", 40},
+                                                            {0, false, "2\r\n 0\r\n", 45}}) {
+        t.options.writable = writable;
+        ProgramFlow& f = start("2\r\n 0\r\n");
+        EXPECT_EQ(std::make_tuple(f.playing(), f.game().el.Timer1.Interval),
+                  std::make_tuple(false, 0));
+        EXPECT_EQ(std::tie(t.pointer.x, t.pointer.y), std::make_tuple(7000, 4500));
         t.sound.started().clear();
         const Millis before = t.clock.now();
         beginWith(option);
@@ -70,8 +61,7 @@ TEST_F(Flow, BeginWritesThenReadsTheOptionsAndStartsTheGameAtTheirSpeed) {
 }
 
 TEST_F(Flow, GameOverShowsTheTitleOverAFreshStoppedGameKeepingTheTopScore) {
-    ProgramFlow& f = make("U\r\n 0\r\n");
-    f.start();
+    ProgramFlow& f = start("U\r\n 0\r\n");
     beginWith(0);
     Game& g = f.game();
     g.st.iScore = g.st.iTopScore = 120;
@@ -79,18 +69,15 @@ TEST_F(Flow, GameOverShowsTheTitleOverAFreshStoppedGameKeepingTheTopScore) {
     Timer1_Timer(g); // the game-over tick
     f.retire();
     EXPECT_TRUE(f.title()->window().shown());
-    EXPECT_FALSE(f.playing());
-    EXPECT_EQ(setUps, 2);
-    EXPECT_EQ(std::tie(g.el.Timer1.Interval, g.st.iScore), std::make_tuple(0, 0));
+    EXPECT_EQ(std::make_tuple(f.playing(), setUps, g.el.Timer1.Interval, g.st.iScore),
+              std::make_tuple(false, 2, 0, 0));
     EXPECT_EQ(g.el.TopScoreLbl.Caption, "120");
 }
 
 TEST_F(Flow, AReplayStartsAtOnceWithoutTitleOrHelpAndEndsWithItsGame) {
-    ProgramFlow& f = make("1\r\n 0\r\n");
-    f.startReplay();
-    EXPECT_EQ(f.title(), nullptr);
-    EXPECT_EQ(f.help(), nullptr);
-    EXPECT_EQ(f.game().el.Timer1.Interval, 40);
+    ProgramFlow& f = start("1\r\n 0\r\n", true);
+    EXPECT_EQ(std::make_tuple(f.title(), f.help(), f.game().el.Timer1.Interval),
+              std::make_tuple(nullptr, nullptr, 40));
     f.game().st.GameOver = true;
     Timer1_Timer(f.game());
     EXPECT_TRUE(f.quit());
