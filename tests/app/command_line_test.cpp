@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/display.hpp"
 #include "support/run_program.hpp"
 
 // The cases name only the options they set; every other keeps its default, which is the point.
@@ -84,6 +85,30 @@ TEST(CommandLineProgram, AnswersAtOnceWithTheRightCodeAndMessage) {
         EXPECT_EQ(std::tie(run.code, run.out), std::tie(code, out)) << args << ": " << run.err;
         EXPECT_NE(run.err.find(err), std::string::npos) << args << ": " << run.err;
         EXPECT_EQ(run.err.empty(), err.empty()) << args << ": " << run.err;
+    }
+}
+
+// Opening the display: only drivers that show a window unless one is asked for; a busy display
+// (an X server refusing for a moment) is tried again a bounded number of times, and one that
+// never opens is reported with SDL's reason.
+TEST(Display, ABusyDisplayIsTriedAgainAndAFailedOneReported) {
+    EXPECT_EQ(videoDriversToTry({"", ":0", "wayland-0"}), "x11,wayland");
+    EXPECT_EQ(videoDriversToTry({"offscreen", ":0", ""}), "offscreen");
+    for (const auto& [failuresFirst, ok] : {std::pair{2, true}, std::pair{1000, false}}) {
+        int asked = 0;
+        std::string message;
+        const auto init = [&](const std::string&, std::string& error) -> std::string {
+            error = ++asked <= failuresFirst ? "x11 not available" : "";
+            return error.empty() ? "x11" : "";
+        };
+        EXPECT_EQ(openDisplay(
+                      {"", ":7", ""}, init, [](int) {}, message),
+                  ok)
+            << message;
+        EXPECT_LE(asked, 10);
+        if (ok) EXPECT_EQ(asked, 3);
+        if (!ok)
+            EXPECT_NE(message.find("DISPLAY=:7: x11 not available"), std::string::npos) << message;
     }
 }
 
