@@ -44,8 +44,8 @@ TEST(ArmFrom, LateWakesNeitherDriftNorBunch) {
     }
 }
 
-// A wait ends once the millisecond reading is past it; the event wait stops short of its
-// deadline, and never waits for one that has passed.
+// A wait ends once the millisecond reading is past it; the event wait never waits for a
+// deadline that has passed.
 TEST(MonoClock, TickDelayEndsOnlyWhenTheReadingIsPastItsWait) {
     MonoClock clock;
     for (std::int32_t ms : {0, 7, -3}) {
@@ -53,8 +53,6 @@ TEST(MonoClock, TickDelayEndsOnlyWhenTheReadingIsPastItsWait) {
         clock.tickDelay(ms);
         EXPECT_GT(clock.now(), start + Millis(std::max(ms, 0))) << ms;
     }
-    EXPECT_EQ(eventWaitMillis(0, 100'000), 98);
-    EXPECT_EQ(eventWaitMillis(0, 2'999), 0);
     EXPECT_EQ(eventWaitMillis(9'000, 1'000), 0);
 }
 

@@ -1,7 +1,5 @@
 // The windows at whole-number scales: their size, crisp pictures and text, clicks that land
 // on the controls, the pointer's parking point, the flashes, and the fullscreen keys.
-#include "screens/output_scale.hpp"
-
 #include <gtest/gtest.h>
 
 #include "app/fullscreen_keys.hpp"
@@ -9,20 +7,13 @@
 #include "resources/icons.hpp"
 #include "resources/picture_ids.hpp"
 #include "screen_test_support.hpp"
+#include "screens/output_scale.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {
 namespace {
-
-// The largest that fits three quarters of the desktop (the play field is 402 high), or the one
-// asked for.
-TEST(ChooseScale, LargestThatFitsThreeQuartersOfTheDesktopOrTheOneAskedFor) {
-    for (const auto& [usable, requested, want] :
-         {std::tuple{1072, std::optional<int>{}, 2}, {1071, {}, 1}, {9000, {}, 8}, {600, 8, 8}})
-        EXPECT_EQ(ui::chooseScale(usable, 402, requested), want) << usable;
-}
 
 class Scaled : public test::ScreenTest {
   protected:
