@@ -79,12 +79,13 @@ TEST(Waits, AQuitOrACloseIsSeenWithoutTakingAnyEvent) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    for (const auto [type, windowEvent, quit] : {std::tuple{SDL_KEYDOWN, 0, false},
-                                                 {SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED, false},
-                                                 {SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, true},
-                                                 {SDL_QUIT, 0, true}}) {
+    for (const auto& [type, windowEvent, quit] : {std::tuple{SDL_KEYDOWN, 0, false},
+                                                  {SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED, false},
+                                                  {SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, true},
+                                                  {SDL_QUIT, 0, true}}) {
         SDL_Event e{};
-        e.window = {Uint32(type), 0, 0, Uint8(windowEvent)};
+        e.window.type = type;
+        e.window.event = Uint8(windowEvent);
         SDL_PushEvent(&e);
         EXPECT_EQ(quitPending(), quit) << type << " " << windowEvent;
     }

@@ -64,8 +64,12 @@ TEST_F(NoFontsAtAll, LabelTextIsDrawnInsideItsBoxAndSaidOnce) {
         const SDL_Rect box = ui::pxRect(300, 300, l.Width, l.Height);
         EXPECT_GT(p.countIn(box, yellow), 100);
         EXPECT_TRUE(SDL_IntersectRect(&ink, &box, &inside) && SDL_RectEquals(&inside, &ink));
-        if (centred) EXPECT_NEAR(ink.x - box.x, box.x + box.w - (ink.x + ink.w), 3);
-        if (!centred) EXPECT_GE(ink.h, 3 * ui::textSize(font, "x").y); // at least four lines
+        if (centred) {
+            EXPECT_NEAR(ink.x - box.x, box.x + box.w - (ink.x + ink.w), 3);
+        }
+        if (!centred) {
+            EXPECT_GE(ink.h, 3 * ui::textSize(font, "x").y); // at least four lines
+        }
     }
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("built-in font"), std::string::npos) << err;

@@ -157,7 +157,9 @@ TEST(PosixOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
         GameWith g(files);
         EXPECT_FALSE(fs::exists(f.root / "config") && !blocker) << folder;
         EXPECT_EQ(g.begin(), writtenTo != nullptr) << folder;
-        if (blocker) EXPECT_EQ(readAll(f.root / blocker), "not a folder");
+        if (blocker) {
+            EXPECT_EQ(readAll(f.root / blocker), "not a folder");
+        }
         EXPECT_EQ(g.game.st.TDel, writtenTo ? 45 : 35) << folder;
         if (!writtenTo) continue;
         EXPECT_EQ(g.game.st.WorkingDir, (f.root / writtenTo).string());
