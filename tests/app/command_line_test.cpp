@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/display.hpp"
 #include "support/run_program.hpp"
 
 // The cases name only the options they set; every other keeps its default, which is the point.
@@ -20,108 +21,97 @@ std::variant<Options, UsageError> parse(std::vector<const char*> args) {
 
 using Mode = Options::Mode;
 
-TEST(CommandLine, AcceptsEveryRunWithItsOptions) {
-    const std::vector<std::pair<std::vector<const char*>, Options>> cases{
-        {{}, {}},
-        {{"--seed", "18446744073709551615", "--scale", "8", "--fullscreen"},
-         {.seed = UINT64_MAX, .scale = 8, .fullscreen = true}},
-        {{"--scale=1", "--record=game.demo", "--trace", "t.jsonl"},
-         {.tracePath = "t.jsonl", .recordPath = "game.demo", .scale = 1}},
-        {{"--demo", "a.demo", "--trace", "t.jsonl", "--fullscreen"},
-         {.demoPath = "a.demo", .tracePath = "t.jsonl", .fullscreen = true}},
-        {{"--trace", "t.jsonl", "--headless", "a.demo"},
-         {.mode = Mode::Headless, .demoPath = "a.demo", .tracePath = "t.jsonl"}},
-        {{"--autopilot", "2147483647", "--record", "r.demo", "--seed", "0"},
-         {.mode = Mode::Autopilot,
-          .recordPath = "r.demo",
-          .autopilotTicks = 2147483647,
-          .seed = 0}},
-        {{"--icon-sheet", "sheet.png"}, {.mode = Mode::IconSheet, .sheetPath = "sheet.png"}},
-        // Help and version win over everything but a malformed command line.
-        {{"--headless", "a.demo", "--demo", "b.demo", "--help"}, {.mode = Mode::Help}},
-        {{"-h"}, {.mode = Mode::Help}},
-        {{"--scale", "3", "--version"}, {.mode = Mode::Version}},
-    };
+// Each run with its options, or the fault named; help wins over everything but a malformed
+// command line.
+TEST(CommandLine, AcceptsEveryRunWithItsOptionsAndNamesEachFault) {
+    const std::vector<std::pair<std::vector<const char*>, std::variant<Options, std::string>>>
+        cases{
+            {{}, Options{}},
+            {{"--seed", "18446744073709551615", "--scale=8", "--record=r", "--fullscreen"},
+             Options{.recordPath = "r", .seed = UINT64_MAX, .scale = 8, .fullscreen = true}},
+            {{"--autopilot", "2147483647", "--record", "r", "--seed", "0"},
+             Options{.mode = Mode::Autopilot,
+                     .recordPath = "r",
+                     .autopilotTicks = 2147483647,
+                     .seed = 0}},
+            {{"--headless", "a", "--demo", "b", "--help"}, Options{.mode = Mode::Help}},
+            {{"game.demo"}, "unexpected argument: game.demo"},
+            {{"--fullscreen=1"}, "--fullscreen takes no value"},
+            {{"--trace", "--fullscreen"}, "--trace needs a value"},
+            {{"--seed", "1", "--seed", "2"}, "--seed is given twice"},
+            {{"--seed", "18446744073709551616"}, "--seed needs a whole number"},
+            {{"--scale", "9"}, "--scale needs a whole number from 1 to 8, not '9'"},
+            {{"--autopilot", "2147483648", "--record", "r"}, "--autopilot needs a whole number"},
+            {{"--autopilot", "10"}, "--autopilot needs --record FILE"},
+            {{"--headless", "a", "--demo", "b"}, "--demo and --headless cannot be used together"},
+            {{"--demo", "a", "--seed", "5"}, "--seed cannot be used with --demo"},
+            {{"--record", "f", "--trace", "f"}, "--trace and --record cannot write the same file"},
+            {{"--headless", "a.demo", "--trace", "./a.demo"},
+             "--trace cannot overwrite the demo file"},
+        };
     for (const auto& [args, want] : cases) {
-        SCOPED_TRACE(args.empty() ? "(none)" : args.front());
         const auto parsed = parse(args);
-        ASSERT_TRUE(std::holds_alternative<Options>(parsed))
-            << std::get<UsageError>(parsed).message;
-        const Options& o = std::get<Options>(parsed);
-        EXPECT_EQ(std::tie(o.mode, o.demoPath, o.tracePath, o.sheetPath, o.recordPath,
-                           o.autopilotTicks, o.seed, o.scale, o.fullscreen),
-                  std::tie(want.mode, want.demoPath, want.tracePath, want.sheetPath,
-                           want.recordPath, want.autopilotTicks, want.seed, want.scale,
-                           want.fullscreen));
+        ASSERT_EQ(parsed.index(), want.index()) << (args.empty() ? "" : args.back());
+        if (const auto* message = std::get_if<std::string>(&want)) {
+            EXPECT_NE(std::get<UsageError>(parsed).message.find(*message), std::string::npos)
+                << std::get<UsageError>(parsed).message;
+            continue;
+        }
+        const Options &o = std::get<Options>(parsed), &w = std::get<Options>(want);
+        EXPECT_EQ(std::tie(o.mode, o.demoPath, o.recordPath, o.autopilotTicks, o.seed, o.scale,
+                           o.fullscreen),
+                  std::tie(w.mode, w.demoPath, w.recordPath, w.autopilotTicks, w.seed, w.scale,
+                           w.fullscreen));
     }
 }
 
-TEST(CommandLine, RejectsWithAMessageNamingTheFault) {
-    const std::vector<std::pair<std::vector<const char*>, std::string>> cases{
-        {{"--bogus"}, "unknown option: --bogus"},
-        {{"-x"}, "unknown option: -x"},
-        {{"game.demo"}, "unexpected argument: game.demo"},
-        {{"--help=yes"}, "--help takes no value"},
-        {{"--fullscreen=1"}, "--fullscreen takes no value"},
-        {{"--seed"}, "--seed needs a value"},
-        {{"--trace", "--fullscreen"}, "--trace needs a value"},
-        {{"--record="}, "--record needs a value"},
-        {{"--seed", "1", "--seed", "2"}, "--seed is given twice"},
-        {{"--seed", "-1"}, "--seed needs a whole number >= 0, not '-1'"},
-        {{"--seed", "18446744073709551616"}, "--seed needs a whole number"},
-        {{"--seed", "12x"}, "--seed needs a whole number"},
-        {{"--scale", "0"}, "--scale needs a whole number from 1 to 8, not '0'"},
-        {{"--scale", "9"}, "from 1 to 8, not '9'"},
-        {{"--scale", "2.5"}, "from 1 to 8, not '2.5'"},
-        {{"--scale", " 2"}, "from 1 to 8"},
-        {{"--scale", "99999999999"}, "from 1 to 8"},
-        {{"--scale"}, "--scale needs a value"},
-        {{"--autopilot", "0", "--record", "r"}, "--autopilot needs a whole number of ticks"},
-        {{"--autopilot", "2147483648", "--record", "r"}, "--autopilot needs a whole number"},
-        {{"--autopilot", "10"}, "--autopilot needs --record FILE"},
-        {{"--headless", "a", "--demo", "b"}, "--demo and --headless cannot be used together"},
-        {{"--autopilot", "9", "--record", "r", "--icon-sheet", "s.png"},
-         "--autopilot and --icon-sheet cannot be used together"},
-        {{"--headless", "a", "--scale", "2"}, "--scale cannot be used with --headless"},
-        {{"--autopilot", "9", "--record", "r", "--fullscreen"},
-         "--fullscreen cannot be used with --autopilot"},
-        {{"--demo", "a", "--seed", "5"}, "--seed cannot be used with --demo"},
-        {{"--demo", "a", "--record", "r"}, "--record cannot be used with --demo"},
-        {{"--icon-sheet", "s.png", "--trace", "t"}, "--trace cannot be used with --icon-sheet"},
-        {{"--record", "same", "--trace", "same"},
-         "--trace and --record cannot write the same file"},
-        {{"--headless", "a.demo", "--trace", "./a.demo"},
-         "--trace cannot overwrite the demo file it replays"},
+// The real program: help and a bad option need no display; without one it refuses to run
+// invisibly; a trace that cannot be written is said at once, in the window as without one.
+TEST(CommandLineProgram, AnswersAtOnceWithTheRightCodeAndMessage) {
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ";
+    const std::string offscreen = "env SDL_VIDEODRIVER=offscreen ";
+    const std::string replay = " " KELVAR_SOURCE_DIR "/tests/data/levels_0_to_8.demo"
+                               " --trace /nonexistent/folder/trace.jsonl";
+    const std::tuple<std::string, std::string, int, std::string, std::string> cases[] = {
+        {noDisplay, "--help", 0, helpText(), ""},
+        {noDisplay, "--bogus", 2, "", "kelvar-raid: unknown option: --bogus\nusage: kelvar-raid"},
+        {noDisplay, "", 1, "", "kelvar-raid: no display found"},
+        {offscreen, "--demo" + replay, 2, "", "kelvar-raid: cannot write trace /nonexistent/"},
+        {offscreen, "--headless" + replay, 2, "", "kelvar-raid: cannot write trace /nonexistent/"},
     };
-    for (const auto& [args, message] : cases) {
-        SCOPED_TRACE(message);
-        const auto parsed = parse(args);
-        ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
-        EXPECT_NE(std::get<UsageError>(parsed).message.find(message), std::string::npos)
-            << std::get<UsageError>(parsed).message;
+    for (const auto& [env, args, code, out, err] : cases) {
+        const auto run =
+            testing::runProgram(env + "SDL_AUDIODRIVER=dummy " KELVAR_BINARY " " + args);
+        EXPECT_EQ(std::tie(run.code, run.out), std::tie(code, out)) << args << ": " << run.err;
+        EXPECT_NE(run.err.find(err), std::string::npos) << args << ": " << run.err;
+        EXPECT_EQ(run.err.empty(), err.empty()) << args << ": " << run.err;
     }
 }
 
-TEST(CommandLineProgram, HelpVersionAndBadOptionWorkWithoutADisplay) {
-    const auto runWithoutDisplay = [](const std::string& arg) {
-        return testing::runProgram(
-            "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " KELVAR_BINARY " " + arg);
-    };
-    const auto help = runWithoutDisplay("--help");
-    EXPECT_EQ(help.code, 0);
-    EXPECT_EQ(help.out, helpText());
-    EXPECT_EQ(help.err, "");
-
-    const auto version = runWithoutDisplay("--version");
-    EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out, "kelvar-raid " KELVAR_VERSION "\n");
-    EXPECT_EQ(version.err, "");
-
-    const auto bad = runWithoutDisplay("--bogus");
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err.rfind("kelvar-raid: unknown option: --bogus\nusage: kelvar-raid", 0), 0u)
-        << bad.err;
+// Opening the display: only drivers that show a window unless one is asked for; a busy display
+// (an X server refusing for a moment) is tried again a bounded number of times, and one that
+// never opens is reported with SDL's reason.
+TEST(Display, ABusyDisplayIsTriedAgainAndAFailedOneReported) {
+    EXPECT_EQ(videoDriversToTry({"", ":0", "wayland-0"}), "x11,wayland");
+    EXPECT_EQ(videoDriversToTry({"offscreen", ":0", ""}), "offscreen");
+    for (const auto& [failuresFirst, ok] : {std::pair{2, true}, std::pair{1000, false}}) {
+        int asked = 0;
+        std::string message;
+        const auto init = [&](const std::string&, std::string& error) -> std::string {
+            error = ++asked <= failuresFirst ? "x11 not available" : "";
+            return error.empty() ? "x11" : "";
+        };
+        EXPECT_EQ(openDisplay(
+                      {"", ":7", ""}, init, [](int) {}, message),
+                  ok)
+            << message;
+        EXPECT_LE(asked, 10);
+        if (ok) {
+            EXPECT_EQ(asked, 3);
+        } else {
+            EXPECT_NE(message.find("DISPLAY=:7: x11 not available"), std::string::npos) << message;
+        }
+    }
 }
 
 } // namespace

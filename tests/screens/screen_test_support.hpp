@@ -34,24 +34,17 @@ inline SDL_Point centre(const SDL_Rect& r) {
 }
 
 inline SDL_Rect rectOf(ui::Form& f, const std::string& name) {
-    ui::Widget* w = f.find(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w ? w->rect() : SDL_Rect{-100, -100, 0, 0};
+    return f.find(name)->rect();
 }
 
 // A mouse button (down or up) or, for SDL_MOUSEMOTION, a move with the left button held.
 template <class Screen> void mouse(Screen& s, Uint32 type, int x, int y) {
     SDL_Event e{};
-    e.type = type;
-    if (type == SDL_MOUSEMOTION) {
+    const Uint8 down = type == SDL_MOUSEBUTTONDOWN;
+    if (type == SDL_MOUSEMOTION)
         e.motion = {type, 0, s.window().id(), 0, SDL_BUTTON_LMASK, x, y, 0, 0};
-    } else {
-        e.button.windowID = s.window().id();
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.button.x = x;
-        e.button.y = y;
-    }
+    else
+        e.button = {type, 0, s.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
     s.handleEvent(e);
 }
 
@@ -66,20 +59,15 @@ template <class Screen> void clickControl(Screen& s, const std::string& name) {
 
 // Key down and up, with the modifiers held.
 template <class Screen> void press(Screen& s, SDL_Keycode key, Uint16 mod = KMOD_NONE) {
-    SDL_Event e{};
-    e.key.windowID = s.window().id();
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
     for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-        e.type = type;
-        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        SDL_Event e{};
+        e.key = {type, 0, s.window().id(), Uint8(type == SDL_KEYDOWN), 0, 0, 0, {{}, key, mod, 0}};
         s.handleEvent(e);
     }
 }
 
 template <class Screen> std::string focusName(Screen& s) {
-    const ui::Control* c = s.form().focus();
-    return c ? c->name() : std::string("(none)");
+    return s.form().focus() ? s.form().focus()->name() : "(none)";
 }
 
 // The client area as drawn, RGB per pixel.
@@ -96,8 +84,7 @@ struct Pixels {
     }
 };
 
-// What is drawn so far, read back before it is presented: after a present the contents of a
-// double-buffered window are not defined.
+// What is drawn so far, read back before it is presented (after a present it is not defined).
 inline Pixels readBack(SDL_Renderer* r) {
     Pixels p;
     SDL_GetRendererOutputSize(r, &p.w, &p.h);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -19,29 +18,19 @@ TEST(DemoParser, ReadsEveryKindOfLine) {
     auto parsed =
         parse("# a recorded game\r\nkelvar-raid demo 1   # the header\r\n\nspeed 2\n"
               "seed 16777221\njoystick -12 40\n12 0 key 32\n12 0 key 37\n" // seed mod 2^24
-              "57 3 key 65535\n80 joy -300 0 1\n80 1 key 19\n900 end\n"
-              "# nothing but comments after the end\n");
+              "57 3 key 65535\n80 joy -300 0 1\n80 1 key 19\n900 end\n# comments after the end\n");
     ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << std::get<DemoError>(parsed).message;
     const Demo& d = std::get<Demo>(parsed);
-    EXPECT_EQ(d.speed, "2");
-    EXPECT_EQ(d.seed, 5u);
-    EXPECT_TRUE(d.joystick);
-    EXPECT_EQ(d.centre.y, 40);
+    EXPECT_EQ(std::tie(d.speed, d.seed, d.joystick, d.centre.y),
+              std::make_tuple("2", 5u, true, 40));
     ASSERT_EQ(d.keys.size(), 4u);
-    EXPECT_EQ(d.keys[2].point, 3);
-    EXPECT_EQ(d.keys[2].code, 65535);
+    EXPECT_EQ(std::tie(d.keys[2].point, d.keys[2].code), std::make_tuple(3, 65535));
     ASSERT_EQ(d.joys.size(), 1u);
-    EXPECT_EQ(d.joys[0].reading.buttons, 1u);
-    EXPECT_EQ(d.endTick, 900);
-
-    auto bare = parse("kelvar-raid demo 1\nspeed U\n"); // the defaults
-    ASSERT_TRUE(std::holds_alternative<Demo>(bare));
-    EXPECT_EQ(std::get<Demo>(bare).seed, 327680u);
-    EXPECT_FALSE(std::get<Demo>(bare).joystick);
-    EXPECT_FALSE(std::get<Demo>(bare).endTick.has_value());
+    EXPECT_EQ(std::tie(d.joys[0].reading.buttons, d.endTick), std::make_tuple(1u, 900));
 }
 
 // Broken files are refused naming the line, and numbers out of range with the bound missed.
+// (Garbage, huge numbers and events out of order are in the fuzz corpus.)
 TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
     const struct {
         std::string text;
@@ -49,7 +38,6 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         const char* message; // a piece of the message
     } cases[] = {
         {"kelvar-raid demo 2\nspeed U\n", 1, "expected the header"},
-        {"speed U\n", 1, "expected the header"},
         {"", 1, "header line is missing"},
         {"H\n5 end\n", 2, "speed line must come before"},
         {"H\nspeed 3\n", 2, "speed must be one of"},
@@ -57,22 +45,13 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         {"H\nspeed U\n3 0 key 32\nseed 4\n", 4, "'seed' must come before"},
         {"H\nspeed U\n5 joy 0 0 0\n", 3, "needs a joystick line"},
         {"H\nspeed U\n9 end\n10 0 key 32\n", 4, "nothing may follow"},
-        {std::string("H\nspeed U\n\x01\xff\0\x7f 3\n", 17), 3, "a tick must be"},
         {"J2147483647 end", 0, nullptr},
         {"J2147483648 end", 4, "a tick must be at most 2147483647"},
-        {"J99999999999999999999999999 end", 4, "a tick must be at most 2147483647"},
         {"J0 0 key 32", 4, "a tick must be a whole number >= 1"},
-        {"J-99999999999999999999999999 end", 4, "a tick must be a whole number >= 1"},
-        {"J5x end", 4, "a tick must be a whole number >= 1"},
         {"J1 1000000 key 27", 0, nullptr},
-        {"J1 1000001 key 27", 4, "an event point must be at most 1000000"},
-        {"J1 -1 key 27", 4, "an event point must be a whole number >= 0"},
         {"J1 0 key 65536", 4, "a key code must be a whole number from 0 to 65535"},
-        {"J1 0 key -1", 4, "a key code must be a whole number from 0 to 65535"},
         {"J1 joy -2147483648 2147483647 4294967295", 0, nullptr},
-        {"J1 joy 2147483648 0 0", 4, "X and Y must be from"},
         {"J1 joy 0 0 -1", 4, "X and Y must be from"},
-        {"J1 joy 0 zero 0", 4, "expected: TICK joy X Y BUTTONS"},
     };
     for (const auto& c : cases) {
         // "H": the header; "J": the header, the speed and a joystick before one timed line.
@@ -81,126 +60,83 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         if (text.starts_with("J"))
             text.replace(0, 1, "kelvar-raid demo 1\nspeed U\njoystick 0 0\n");
         auto parsed = parse(text);
-        if (!c.line) {
-            EXPECT_TRUE(std::holds_alternative<Demo>(parsed)) << c.text;
-            continue;
-        }
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << c.text;
+        ASSERT_EQ(std::holds_alternative<DemoError>(parsed), c.line != 0) << c.text;
+        if (!c.line) continue;
         const DemoError& e = std::get<DemoError>(parsed);
         EXPECT_EQ(e.line, c.line) << c.text;
         EXPECT_NE(e.message.find(c.message), std::string::npos) << c.text << ": " << e.message;
     }
 }
 
-TEST(DemoParser, BoundsTheLengthOfALineCommentsIncluded) {
-    const std::string longest(kMaxDemoLine - 1, 'c');
-    for (const char* end : {"\n", "\r\n", ""}) {
-        auto ok = parse("kelvar-raid demo 1\n#" + longest + end + "\nspeed U\n");
-        EXPECT_TRUE(std::holds_alternative<Demo>(ok)) << "line end " << std::strlen(end);
-    }
-    for (const std::string& line : {"#" + longest + "c", "speed U " + longest}) {
-        auto parsed = parse("kelvar-raid demo 1\n\n" + line + "\n1 0 key 27\n");
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
-        EXPECT_EQ(std::get<DemoError>(parsed).line, 3);
-        EXPECT_NE(std::get<DemoError>(parsed).message.find("longer than 4096"), std::string::npos);
-    }
-}
-
-// A stream buffer that hands out `prefix`, then `fill` bytes of one kind without end (or a
-// given number of them), and counts what was taken; it can fail instead of ending.
+// Hands out `prefix`, then `fillCount` bytes of `fill`, then `suffix`, counting what was taken;
+// it can fail instead of ending.
 class Generator final : public std::streambuf {
   public:
     Generator(std::string prefix, char fill, std::uint64_t fillCount, std::string suffix = "",
               bool failAtEnd = false)
-        : prefix_(std::move(prefix)), suffix_(std::move(suffix)), block_(1 << 16, fill),
+        : parts_{std::move(prefix), std::string(1 << 16, fill), std::move(suffix)},
           fillLeft_(fillCount), failAtEnd_(failAtEnd) {}
     std::uint64_t taken() const { return taken_ - static_cast<std::uint64_t>(egptr() - gptr()); }
 
   protected:
     int_type underflow() override {
-        std::string* src = nullptr;
-        std::size_t n = 0;
-        if (!prefixDone_) {
-            prefixDone_ = true;
-            src = &prefix_;
-            n = prefix_.size();
-        } else if (fillLeft_ > 0) {
-            src = &block_;
-            n = static_cast<std::size_t>(std::min<std::uint64_t>(fillLeft_, block_.size()));
-            fillLeft_ -= n;
-        } else if (!suffixDone_) {
-            suffixDone_ = true;
-            src = &suffix_;
-            n = suffix_.size();
+        for (; part_ < 3; ++part_) {
+            std::string& s = parts_[part_];
+            std::size_t n = s.size();
+            if (part_ == 1) n = static_cast<std::size_t>(std::min<std::uint64_t>(fillLeft_, n));
+            if (n == 0) continue;
+            if (part_ == 1) fillLeft_ -= n;
+            if (part_ != 1 || fillLeft_ == 0) ++part_;
+            taken_ += n;
+            setg(s.data(), s.data(), s.data() + n);
+            return traits_type::to_int_type(*gptr());
         }
-        if (n == 0) {
-            if (src) return underflow();
-            if (failAtEnd_) throw std::runtime_error("the disk went away");
-            return traits_type::eof();
-        }
-        taken_ += n;
-        setg(src->data(), src->data(), src->data() + n);
-        return traits_type::to_int_type(*gptr());
+        if (failAtEnd_) throw std::runtime_error("the disk went away");
+        return traits_type::eof();
     }
 
   private:
-    std::string prefix_, suffix_, block_;
-    std::uint64_t fillLeft_;
-    bool failAtEnd_, prefixDone_ = false, suffixDone_ = false;
-    std::uint64_t taken_ = 0;
+    std::string parts_[3];
+    std::size_t part_ = 0;
+    std::uint64_t fillLeft_, taken_ = 0;
+    bool failAtEnd_;
 };
 
-constexpr std::uint64_t kEndless = std::numeric_limits<std::uint64_t>::max();
-
-TEST(DemoParser, RefusesAnEndlessLineAfterReadingOnlyItsStart) {
-    // What /dev/zero gives, and a comment line of a gigabyte and more.
-    for (char fill : {'\0', 'c'}) {
-        Generator gen(fill ? "kelvar-raid demo 1\nspeed U\n#" : "", fill, kEndless);
+// Read as a stream: a line of the longest length is read; what /dev/zero gives, and a comment
+// line of a gigabyte and more, are refused after reading only the line's start; a read that
+// fails part-way through a line or between lines is an error, never the end; line numbers go
+// beyond 2^31.
+TEST(DemoParser, RefusesEndlessAndFailingStreamsNamingTheLine) {
+    const std::string head = "kelvar-raid demo 1\nspeed U\n";
+    const std::uint64_t billions = (std::uint64_t{1} << 31) + 9;
+    const std::tuple<std::string, char, std::uint64_t, std::string, bool, std::int64_t, const char*>
+        cases[] = {
+            {"kelvar-raid demo 1\n#", 'c', kMaxDemoLine - 1, "\r\nspeed U\n", false, 0, ""},
+            {"", '\0', UINT64_MAX, "", false, 1, "longer than 4096"},
+            {head + "#", 'c', UINT64_MAX, "", false, 3, "longer than 4096"},
+            {head + "1 0 ke", ' ', 0, "", true, 3, "the disk went away"},
+            {head, ' ', 0, "", true, 3, "the disk went away"},
+            {head, '\n', billions, "1 0 key 99999\n", false, 2 + billions + 1, "key code"},
+        };
+    for (const auto& [prefix, fill, count, suffix, fails, line, message] : cases) {
+#if defined(__SANITIZE_ADDRESS__)
+        if (count == billions) continue; // billions of lines take minutes under the sanitizers
+#endif
+        Generator gen(prefix, fill, count, suffix, fails);
         std::istream in(&gen);
         auto parsed = parseDemo(in);
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
-        EXPECT_EQ(std::get<DemoError>(parsed).line, fill ? 3 : 1);
-        EXPECT_LT(gen.taken(), 32u + kMaxDemoLine + 2);
+        ASSERT_EQ(std::holds_alternative<DemoError>(parsed), line != 0) << prefix;
+        if (!line) continue;
+        EXPECT_EQ(std::get<DemoError>(parsed).line, line) << prefix;
+        EXPECT_NE(std::get<DemoError>(parsed).message.find(message), std::string::npos) << prefix;
+        if (count == UINT64_MAX) {
+            EXPECT_LT(gen.taken(), 32u + kMaxDemoLine + 2);
+        }
     }
-}
-
-TEST(DemoParser, AFailedReadIsAnErrorNotTheEnd) {
-    // Failing part-way through a line and between lines: the escape after it is never lost.
-    for (std::string before :
-         {"kelvar-raid demo 1\nspeed U\n1 0 ke", "kelvar-raid demo 1\nspeed U\n"}) {
-        Generator gen(before, ' ', 0, "", true);
-        std::istream in(&gen);
-        auto parsed = parseDemo(in);
-        ASSERT_TRUE(std::holds_alternative<DemoError>(parsed)) << before;
-        EXPECT_EQ(std::get<DemoError>(parsed).line, 3);
-        EXPECT_NE(std::get<DemoError>(parsed).message.find("the disk went away"),
-                  std::string::npos);
-    }
-    std::ifstream folder(KELVAR_TEST_DATA_DIR,
-                         std::ios::binary); // a folder opens, but cannot be read
-    ASSERT_TRUE(folder.is_open());
+    std::ifstream folder(KELVAR_TEST_DATA_DIR, std::ios::binary); // opens, but cannot be read
     auto parsed = parseDemo(folder);
     ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
-    EXPECT_EQ(std::get<DemoError>(parsed).line, 1);
-    EXPECT_NE(std::get<DemoError>(parsed).message.find("cannot be read"), std::string::npos)
-        << std::get<DemoError>(parsed).message;
-}
-
-#if defined(__SANITIZE_ADDRESS__)
-#define KELVAR_SLOW_UNDER_SANITIZERS 1
-#endif
-
-TEST(DemoParser, CountsLinesBeyondTwoToThe31) {
-#ifdef KELVAR_SLOW_UNDER_SANITIZERS
-    GTEST_SKIP() << "billions of lines take minutes under the sanitizers";
-#endif
-    // Generated rather than stored: 2^31 + 9 blank lines between the settings and a bad line.
-    const std::uint64_t blanks = (std::uint64_t{1} << 31) + 9;
-    Generator gen("kelvar-raid demo 1\nspeed U\n", '\n', blanks, "1 0 key 99999\n");
-    std::istream in(&gen);
-    auto parsed = parseDemo(in);
-    ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
-    EXPECT_EQ(std::get<DemoError>(parsed).line, static_cast<std::int64_t>(2 + blanks + 1));
+    EXPECT_NE(std::get<DemoError>(parsed).message.find("cannot be read"), std::string::npos);
 }
 
 } // namespace

@@ -10,8 +10,8 @@ under_xvfb() {
     exec xvfb-run -a -s "$server -nolisten tcp" sh "$@"
 }
 
-# enter_work_folder: a fresh folder to run the game in, gone at exit with the game (if $pid is
-# set) and with it; silent audio; the options file kept inside it.
+# enter_work_folder: a fresh folder to run the game in, removed at exit with the game ($pid) if
+# it still runs; silent audio; the configuration folder inside it.
 enter_work_folder() {
     export SDL_AUDIODRIVER=dummy
     work=$(mktemp -d)
@@ -30,15 +30,9 @@ fail() {
 
 # wait_for SECONDS COMMAND...: runs COMMAND every 50 ms until it succeeds or the time is up.
 wait_for() {
-    limit=$(( $1 * 20 ))
+    end=$(($(date +%s) + $1))
     shift
-    i=0
-    while [ $i -lt $limit ]; do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.05
-        i=$((i + 1))
-    done
-    return 1
+    until "$@" >/dev/null 2>&1; do [ "$(date +%s)" -lt $end ] || return 1; sleep 0.05; done
 }
 
 trace_lines() { [ -f trace.jsonl ] && wc -l < trace.jsonl || echo 0; }
@@ -47,8 +41,7 @@ more_ticks_than() { [ "$(trace_lines)" -gt "$1" ]; }
 # window_of_size WxH: the visible "Kelvar Raid" window of that client size; prints its id.
 window_of_size() {
     for w in $(xdotool search --onlyvisible --name '^Kelvar Raid$' 2>/dev/null); do
-        size=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
-        if [ "$size" = "$1" ]; then echo "$w"; return 0; fi
+        xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Geometry: $1\$" && echo "$w" && return 0
     done
     return 1
 }

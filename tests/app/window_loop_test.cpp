@@ -1,0 +1,186 @@
+// The window's loop: how the timer re-arms, when a wait is over, when the play field needs
+// drawing, what a quit request does to the queue, which sounds the trace lists, which keys
+// repeat, and what a recording holds.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "app/game_recorder.hpp"
+#include "app/key_codes.hpp"
+#include "app/loop_clock.hpp"
+#include "app/play_keys.hpp"
+#include "app/quit_watch.hpp"
+#include "app/shown_frame.hpp"
+#include "app/sound_log.hpp"
+#include "app/tick_driver.hpp"
+#include "platform/sdl/sdl_services.hpp"
+#include "platform/virtual/virtual_services.hpp"
+
+namespace kelvar {
+namespace {
+
+// A tick only late to wake keeps the period's phase; one held up by the previous tick's waits,
+// or late by half an interval or more, starts a new phase, never a burst to catch up. Over
+// 2,000 ticks that each wake 0 or 1 ms late, the mean period is the interval and no tick follows
+// its predecessor by less than the interval less a millisecond.
+TEST(ArmFrom, LateWakesNeitherDriftNorBunch) {
+    for (const auto& [start, previousEnd, armed] :
+         {std::tuple{116, 65, 100}, {117, 65, 117}, {160, 65, 160}, {140, 140, 140}})
+        EXPECT_EQ(armFrom(100, start, previousEnd, 35), Millis(armed)) << start;
+    for (const std::int16_t interval : {30, 45}) {
+        Timer t;
+        t.Interval = interval;
+        Millis previousEnd = 0, first = *tickDueAt(t), shortestGap = 1000;
+        for (int n = 0; n < 2000; ++n) {
+            const Millis start = *tickDueAt(t) + (n % 3 == 0 ? 1 : 0);
+            if (n > 0) shortestGap = std::min(shortestGap, start - previousEnd);
+            t.armedAt = armFrom(*tickDueAt(t), start, previousEnd, interval);
+            previousEnd = start;
+        }
+        EXPECT_EQ(previousEnd - first, 1999u * interval) << interval;
+        EXPECT_GE(shortestGap, Millis(interval) - 1) << interval;
+    }
+}
+
+// A wait ends once the millisecond reading is past it; the event wait never waits for a
+// deadline that has passed.
+TEST(MonoClock, TickDelayEndsOnlyWhenTheReadingIsPastItsWait) {
+    MonoClock clock;
+    for (std::int32_t ms : {0, 7, -3}) {
+        const Millis start = clock.now();
+        clock.tickDelay(ms);
+        EXPECT_GT(clock.now(), start + Millis(std::max(ms, 0))) << ms;
+    }
+    EXPECT_EQ(eventWaitMillis(9'000, 1'000), 0);
+}
+
+TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
+    ShownFrame frame;
+    Elements el = designElements();
+    EXPECT_TRUE(frame.needsDrawing(el)) << "a new window";
+    frame.presented(el);
+    el.Timer1.armedAt += 35; // not drawn
+    EXPECT_FALSE(frame.needsDrawing(el));
+    for (int change = 0; change < 4; ++change) {
+        Elements e = el;
+        if (change == 0) e.EmySpot[3].Top += 1;
+        if (change == 1) e.ScoreText.Caption += "0";
+        if (change == 2) e.Star[7].FillColor ^= 1;
+        if (change == 3) e.BackColor ^= 15; // the flash
+        EXPECT_TRUE(frame.needsDrawing(e)) << change;
+    }
+    frame.invalidate(); // exposed
+    EXPECT_TRUE(frame.needsDrawing(el));
+}
+
+TEST(Waits, AQuitOrACloseIsSeenWithoutTakingAnyEvent) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (const auto& [type, windowEvent, quit] : {std::tuple{SDL_KEYDOWN, 0, false},
+                                                  {SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED, false},
+                                                  {SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, true},
+                                                  {SDL_QUIT, 0, true}}) {
+        SDL_Event e{};
+        e.window.type = type;
+        e.window.event = Uint8(windowEvent);
+        SDL_PushEvent(&e);
+        EXPECT_EQ(quitPending(), quit) << type << " " << windowEvent;
+    }
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 4);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+// Only a sound played to its end brings the window up to date first.
+TEST(SoundLog, ListsOnlySoundsThatStartedAndDrawsBeforeABlockingOne) {
+    VirtualClock clock;
+    SdlSound sound(clock, SdlSound::Output::Silent);
+    int draws = 0;
+    SoundLog log(sound, [&] { ++draws; });
+    log.playSound(15, SND_ASYNC | SND_MEMORY);              // the hit sound
+    log.playSound(16, SND_ASYNC | SND_NOSTOP | SND_MEMORY); // a launch while it plays: silent
+    EXPECT_EQ(log.take(), std::vector<int>{15});
+    clock.advance(soundLengthMs(15));
+    log.playSound(16, SND_ASYNC | SND_NOSTOP | SND_MEMORY);
+    log.playSound(17, SND_ASYNC | SND_MEMORY);
+    EXPECT_EQ(log.take(), (std::vector<int>{16, 17}));
+    EXPECT_TRUE(log.take().empty());
+    EXPECT_EQ(draws, 0);
+    log.playSound(25, SND_MEMORY);
+    EXPECT_EQ(draws, 1);
+}
+
+TEST(KeyCodes, TheKeypadSteersOnlyWithNumLockOff) {
+    EXPECT_EQ(windowsKeyCode(SDLK_KP_6, KMOD_NONE), 39);
+    EXPECT_EQ(windowsKeyCode(SDLK_KP_4, KMOD_NUM), 100);
+    EXPECT_EQ(windowsKeyCode(SDLK_p, KMOD_NONE), 19);
+}
+
+// The repeat of the game's set-up: the shortest delay and the fastest rate.
+RepeatTiming setUpTiming() {
+    WindowKeyRepeat r;
+    r.setKeyBoardDelay(0);
+    r.setKeyBoardSpeed(31);
+    return {r.delayMs(), r.periodMs()};
+}
+
+// Arrows and Space, held for a second, come at once, at 250 ms and then every 33 ms until the
+// release; Pause and P never repeat.
+TEST(PlayKeys, OnlyTheArrowsAndSpaceRepeatAfterTheDelayAtTheRate) {
+    for (SDL_Keycode sym : {SDLK_LEFT, SDLK_SPACE, SDLK_PAUSE, SDLK_p}) {
+        PlayKeys keys;
+        std::vector<Millis> at;
+        if (keys.press(sym, KMOD_NONE, 0, setUpTiming())) at.push_back(0);
+        for (Millis t = 1; t < 1500; ++t) {
+            if (t == 1000) keys.release(sym);
+            if (keys.repeatDue(t)) at.push_back(t);
+        }
+        std::vector<Millis> want{0};
+        for (Millis t = 250; sym != SDLK_PAUSE && sym != SDLK_p && t < 1000; t += 33)
+            want.push_back(t);
+        EXPECT_EQ(at, want) << SDL_GetKeyName(sym);
+    }
+}
+
+// Pause ends the repeat of an arrow held before it; releasing another key keeps it; losing the
+// focus ends it.
+TEST(PlayKeys, WhatEndsTheRepeat) {
+    PlayKeys keys;
+    const RepeatTiming t = setUpTiming();
+    keys.press(SDLK_LEFT, KMOD_NONE, 0, t);
+    keys.press(SDLK_PAUSE, KMOD_NONE, 10, t);
+    EXPECT_EQ(keys.repeatDue(1000), 0);
+    keys.press(SDLK_RIGHT, KMOD_NONE, 2000, t);
+    keys.release(SDLK_LEFT);
+    EXPECT_EQ(keys.repeatDue(2250), 39);
+    keys.releaseAll();
+    EXPECT_EQ(keys.repeatDue(2400), 0);
+}
+
+TEST(GameRecorder, WritesADemoThatReadsBackAsRecorded) {
+    GameRecorder r;
+    r.gameSetUp(12345);
+    r.joystickAtSetUp(true, {-40, 7, 3});
+    r.key(1, 0, 37);
+    r.gameStarted(45);
+    r.joystickRead(1, {-40, 7, 0});
+    r.key(3, 2, 32);
+    r.joystickRead(4, {-300, 7, 1});
+    r.joystickRead(5, {-300, 7, 1});
+    std::istringstream in(formatDemo(r.finish(10)));
+    const Demo back = std::get<Demo>(parseDemo(in));
+    EXPECT_EQ(std::tie(back.speed, back.seed, back.joystick, back.endTick),
+              std::make_tuple("2", 12345u, true, std::optional<int>(10)));
+    EXPECT_EQ(std::tie(back.centre.x, back.centre.buttons), std::make_tuple(-40, 0u));
+    ASSERT_EQ(back.keys.size(), 1u);
+    EXPECT_EQ(std::tie(back.keys[0].tick, back.keys[0].point, back.keys[0].code),
+              std::make_tuple(3, 2, 32));
+    ASSERT_EQ(back.joys.size(), 1u);
+    EXPECT_EQ(std::tie(back.joys[0].tick, back.joys[0].reading.buttons), std::make_tuple(4, 1u));
+}
+
+} // namespace
+} // namespace kelvar

@@ -1,0 +1,148 @@
+// Text and pictures in the windows: every text fits its box whole, nothing clipped, in lines
+// that fit their width, keep every word and break no sooner than needed; texts are rasterised
+// once per caption and laid out once per text, font and width; pictures without a transparent
+// pixel are copied rather than blended.
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <sstream>
+
+#include "resources/icons.hpp"
+#include "resources/picture_ids.hpp"
+#include "screen_test_support.hpp"
+#include "screens/help_screen.hpp"
+#include "screens/text_cache.hpp"
+#include "screens/title_screen.hpp"
+
+namespace kelvar {
+namespace {
+
+class LabelFit : public test::ScreenTest {
+  protected:
+    static void expectFits(const Font& font, const std::string& text, const SDL_Rect& box,
+                           bool wrap, const std::string& what) {
+        const auto lines = wrap ? ui::wrapLines(font, text, box.w) : std::vector{text};
+        EXPECT_LE(static_cast<int>(lines.size()) * ui::lineHeight(font), box.h + 2) << what;
+        std::string joined;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(ui::textSize(font, lines[i]).x, box.w + 2) << what << ": " << lines[i];
+            if (i + 1 < lines.size()) { // the next line's first word would not have fitted
+                const std::string next = lines[i + 1].substr(0, lines[i + 1].find(' '));
+                EXPECT_GT(ui::textSize(font, lines[i] + " " + next).x, box.w) << lines[i];
+            }
+            joined += (i ? " " : "") + lines[i];
+        }
+        std::istringstream a(joined), b(text);
+        EXPECT_TRUE(std::equal(std::istream_iterator<std::string>(a), {},
+                               std::istream_iterator<std::string>(b), {}))
+            << what;
+    }
+    static void expectWindow(ui::Window& w, ui::Form& f) {
+        EXPECT_STREQ(SDL_GetWindowTitle(w.sdl()), "Kelvar Raid");
+        EXPECT_FALSE(w.shown());
+        int checked = 0;
+        for (const auto& widget : f.widgets())
+            if (const auto* l = dynamic_cast<const ui::Label*>(widget.get()); l && !l->text.empty())
+                expectFits(l->font, l->text, l->rect(), l->wrap, l->name()), ++checked;
+        EXPECT_GT(checked, 5);
+    }
+};
+
+TEST_F(LabelFit, TitleAndHelpScreens) {
+    TitleScreen title({[] {}, [] {}});
+    expectWindow(title.window(), title.form());
+    HelpScreen help({[] {}});
+    expectWindow(help.window(), help.form());
+    expectFits(ui::arial(8.25f), "one two three four five six seven eight nine ten",
+               {0, 0, 40, 999}, true, "narrow");
+}
+
+// The play field's fixed boxes with the widest text they show.
+TEST_F(LabelFit, PlayFieldLabels) {
+    const Elements el = designElements();
+    const std::pair<const Label&, const char*> cases[] = {
+        {el.EnmyLbl, "110"},          {el.CHL, "CHALLENGE STAGE"}, {el.Gover, "G A M E   O V E R"},
+        {el.GShotLbl, "LEVEL CLEAR"}, {el.PauseTL, "PAUSED"},
+    };
+    for (const auto& [label, widest] : cases)
+        expectFits(ui::labelFont(label), widest,
+                   ui::pxRect(label.Left, label.Top, label.Width, label.Height), false, widest);
+}
+
+class TextCacheTest : public test::ScreenTest {
+  protected:
+    void SetUp() override {
+        font = ui::font(Font{FontFace::Arial, 12, false});
+        if (!font) GTEST_SKIP() << "no font on this machine";
+    }
+    void TearDown() override {
+        cache.clear();
+        for (auto* r : {first, second}) SDL_DestroyRenderer(r);
+        for (auto* s : {surface, other}) SDL_FreeSurface(s);
+    }
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, 200, 100, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* other = SDL_CreateRGBSurfaceWithFormat(0, 50, 50, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* first = SDL_CreateSoftwareRenderer(surface);
+    SDL_Renderer* second = SDL_CreateSoftwareRenderer(other);
+    TTF_Font* font = nullptr;
+    ui::TextCache cache{3};
+};
+
+// Colour and wrap width make their own entries; alignment only matters to wrapped text.
+TEST_F(TextCacheTest, SameTextIsRenderedOnceAndEachKeyFieldMakesItsOwn) {
+    const auto* score = cache.get(first, font, "SCORE", 0xFFFFFF, 0, 0);
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(cache.get(first, font, "SCORE", 0xFFFFFF, 0, 0), score);
+    EXPECT_NE(cache.get(first, font, "SCORE", 0xFF0000, 0, 0), score);
+    EXPECT_NE(cache.get(first, font, "SCORE", 0xFFFFFF, 40, 0)->texture, score->texture);
+    EXPECT_EQ(cache.get(first, font, "SCORE", 0xFFFFFF, 0, 2), score);
+    EXPECT_EQ(cache.rendered(), 3u);
+    EXPECT_EQ(cache.get(first, font, "", 1, 0, 0), nullptr); // nothing to draw
+    EXPECT_EQ(cache.get(nullptr, font, "x", 1, 0, 0), nullptr);
+}
+
+// A full cache drops the least recently used; a renderer that goes drops only its textures.
+TEST_F(TextCacheTest, FullCacheDropsTheLeastRecentlyUsedAndAGoneRenderersTextures) {
+    for (const char* text : {"a", "b", "c", "a", "d", "a", "c"})
+        cache.get(first, font, text, 1, 0, 0);
+    EXPECT_EQ(cache.rendered(), 4u) << "a and c were kept";
+    cache.get(first, font, "b", 1, 0, 0);
+    EXPECT_EQ(cache.rendered(), 5u) << "b was dropped";
+    cache.clear();
+    cache.get(first, font, "x", 1, 0, 0);
+    cache.get(second, font, "x", 1, 0, 0);
+    cache.forget(second);
+    EXPECT_EQ(cache.size(), 1u);
+}
+
+// A control keeps its text's lines until the text, the font or the width changes.
+TEST_F(TextCacheTest, ALayoutIsWorkedOutAgainOnlyWhenWhatItDependsOnChanges) {
+    const std::string text = "Shoot to vaporize numerous enemy targets!";
+    ui::TextLayout layout;
+    EXPECT_EQ(layout.of(ui::arial(8.25f), text, 60, true).size(),
+              ui::wrapLines(ui::arial(8.25f), text, 60).size());
+    for (const auto& [font, t, width, builds] :
+         {std::tuple{ui::arial(8.25f), text, 60, 1u},
+          {ui::arial(8.25f), text, 100, 2u},
+          {ui::arial(8.25f), std::string("Avoid!"), 100, 3u},
+          {ui::arial(8.25f, true), std::string("Avoid!"), 100, 4u}}) {
+        EXPECT_EQ(layout.of(font, t, width, true).back().text, ui::wrapLines(font, t, width).back())
+            << t;
+        EXPECT_EQ(layout.builds(), builds) << t << " " << width;
+    }
+}
+
+// The ship shows the field around it; the title art covers its box.
+TEST_F(TextCacheTest, OnlyPicturesThatLetTheBackgroundThroughAreBlended) {
+    for (const auto& [id, expected] :
+         {std::pair{pic::Ship, true}, std::pair{pic::TitleArt, false}}) {
+        SDL_Surface* s = IMG_ReadXPMFromArray(const_cast<char**>(resources::pictureXpm(id)));
+        EXPECT_EQ(ui::hasTransparency(s), expected) << id;
+        SDL_FreeSurface(s);
+    }
+}
+
+} // namespace
+} // namespace kelvar
