@@ -33,23 +33,8 @@ std::int64_t tickDelayDeadlineMicros(Millis start, std::int32_t ms) {
     return (static_cast<std::int64_t>(start) + wanted + 1) * 1000;
 }
 
-void MonoClock::tickDelay(std::int32_t ms, const std::function<void()>& duringWait) {
-    waitUntilMicros(tickDelayDeadlineMicros(now(), ms), duringWait);
-}
-
-void MonoClock::waitUntilMicros(std::int64_t deadline,
-                                const std::function<void()>& duringWait) const {
-    constexpr std::int64_t kSliceMicros = 4000; // how often `duringWait` runs
-    for (;;) {
-        const std::int64_t t = nowMicros();
-        if (t >= deadline) return;
-        if (duringWait && deadline - t > kSliceMicros) {
-            duringWait();
-            sleepUntilMicros(std::min(deadline, nowMicros() + kSliceMicros));
-        } else {
-            sleepUntilMicros(deadline);
-        }
-    }
+void MonoClock::tickDelay(std::int32_t ms) {
+    sleepUntilMicros(tickDelayDeadlineMicros(now(), ms));
 }
 
 int eventWaitMillis(std::int64_t nowMicros, std::int64_t dueMicros) {

@@ -1,9 +1,9 @@
 #pragma once
 // The window program's clock: milliseconds for the game, microseconds for the loop's own
 // deadlines and the trace, both from one monotonic origin so a due millisecond is an exact
-// microsecond instant. Waits sleep until their deadline instead of polling.
+// microsecond instant. Waits sleep until their deadline instead of polling. The readings are
+// 64-bit from the program's start, so no wait ever meets a wrap of the counter.
 #include <cstdint>
-#include <functional>
 
 #include "platform/clock.hpp"
 
@@ -17,12 +17,8 @@ class MonoClock final : public Clock {
     // An instant of CLOCK_MONOTONIC, in microseconds, on this clock.
     std::int64_t fromMonotonicMicros(std::int64_t us) const { return us - originNanos_ / 1000; }
     // Returns at the first instant the millisecond reading is more than `ms` past the one at
-    // the call. `duringWait` runs every few milliseconds and may throw to end the wait.
-    void tickDelay(std::int32_t ms) override { tickDelay(ms, {}); }
-    void tickDelay(std::int32_t ms, const std::function<void()>& duringWait);
-    // Sleeps until `deadlineMicros`, running `duringWait` every few milliseconds on the way.
-    void waitUntilMicros(std::int64_t deadlineMicros,
-                         const std::function<void()>& duringWait) const;
+    // the call.
+    void tickDelay(std::int32_t ms) override;
     // Sleeps until `micros` on this clock (returns at once when it has passed).
     void sleepUntilMicros(std::int64_t micros) const;
 

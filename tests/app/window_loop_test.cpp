@@ -1,17 +1,14 @@
 // The window's loop: how the timer re-arms, when a wait is over, when the play field needs
-// drawing, what a quit request does to the queue, which sounds the trace lists, which keys
-// repeat, and what a recording holds.
+// drawing, which sounds the trace lists, which keys repeat, and what a recording holds.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 #include "app/game_recorder.hpp"
 #include "app/key_codes.hpp"
 #include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
-#include "app/quit_watch.hpp"
 #include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
 #include "app/tick_driver.hpp"
@@ -73,25 +70,6 @@ TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
     }
     frame.invalidate(); // exposed
     EXPECT_TRUE(frame.needsDrawing(el));
-}
-
-TEST(Waits, AQuitOrACloseIsSeenWithoutTakingAnyEvent) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    for (const auto& [type, windowEvent, quit] : {std::tuple{SDL_KEYDOWN, 0, false},
-                                                  {SDL_WINDOWEVENT, SDL_WINDOWEVENT_EXPOSED, false},
-                                                  {SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, true},
-                                                  {SDL_QUIT, 0, true}}) {
-        SDL_Event e{};
-        e.window.type = type;
-        e.window.event = Uint8(windowEvent);
-        SDL_PushEvent(&e);
-        EXPECT_EQ(quitPending(), quit) << type << " " << windowEvent;
-    }
-    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 4);
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
 // Only a sound played to its end brings the window up to date first.

@@ -4,22 +4,8 @@
 
 #include "platform/round_half_even.hpp"
 #include "platform/sdl/window_pixels.hpp"
-#include "platform/tick_delay.hpp"
 
 namespace kelvar {
-
-void SdlClock::tickDelay(std::int32_t ms, const std::function<void()>& duringWait) {
-    constexpr std::uint32_t kSlice = 4; // how often `duringWait` runs
-    waitMoreThan(
-        ms, [] { return static_cast<std::uint32_t>(SDL_GetTicks64()); },
-        [&](std::uint32_t rest) {
-            if (duringWait && rest > 0) {
-                rest = std::min(rest, kSlice);
-                duringWait();
-            }
-            if (rest > 0) SDL_Delay(rest);
-        });
-}
 
 bool SdlPointer::setCursorPosition(std::int32_t xTwips, std::int32_t yTwips) {
     if (!window_) return false;

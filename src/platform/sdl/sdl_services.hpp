@@ -2,22 +2,11 @@
 // The real services on SDL2 (and POSIX for the options file).
 #include <SDL.h>
 
-#include <functional>
-
 #include "platform/sdl/posix_options_file.hpp"
 #include "platform/sdl/sdl_joystick.hpp"
 #include "platform/services.hpp"
 
 namespace kelvar {
-
-class SdlClock final : public Clock {
-  public:
-    Millis now() override { return SDL_GetTicks64(); }
-    void tickDelay(std::int32_t ms) override { tickDelay(ms, {}); }
-    // The same wait; `duringWait` runs between short sleeps, every few milliseconds, and may
-    // throw to end the wait early (a quit request).
-    void tickDelay(std::int32_t ms, const std::function<void()>& duringWait);
-};
 
 // Warps the pointer to a point of a window's client area given in twips.
 class SdlPointer final : public Pointer {

@@ -1,29 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "platform/sound.hpp"
-#include "platform/tick_delay.hpp"
 #include "platform/virtual/virtual_services.hpp"
 
 namespace kelvar {
 namespace {
-
-// On a 32-bit millisecond counter that moves on by 1 at every reading and by the time slept,
-// and wraps around like the system's.
-TEST(WaitMoreThan, EndsJustAfterTheWaitEvenAcrossTheCountersWrap) {
-    constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
-    for (std::uint32_t origin : {0u, kMax - 5, kMax}) {
-        for (std::int32_t ms : {0, 1, 350, 100000}) {
-            std::uint32_t now = origin, last = origin;
-            waitMoreThan(
-                ms, [&] { return last = now++; }, [&](std::uint32_t s) { now += s; });
-            // Over, and sleeping never carries it far past its end.
-            EXPECT_GT(last - origin, static_cast<std::uint32_t>(ms)) << origin << " " << ms;
-            EXPECT_LE(last - origin, static_cast<std::uint32_t>(ms) + 2) << origin << " " << ms;
-        }
-    }
-}
 
 TEST(VirtualSound, OneSoundAtATime) {
     VirtualClock clock;
