@@ -4,7 +4,7 @@
 # Usage: bench/run.sh [BUILD_DIR]
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
+build=$(cd "${1:-$here/build}" && pwd) # absolute: the idle probe runs in a folder of its own
 bin=$build/kelvar-raid
 demo=$here/tests/data/levels_0_to_8.demo
 out=$(mktemp -d)
