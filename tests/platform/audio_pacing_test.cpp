@@ -6,13 +6,6 @@
 
 namespace {
 
-TEST(AudioPacing, FramesToMicrosRoundsUp) {
-    EXPECT_EQ(kelvar::framesToMicros(0, 22050), 0);
-    EXPECT_EQ(kelvar::framesToMicros(128, 22050), 5805); // 5804.98...
-    EXPECT_EQ(kelvar::framesToMicros(22050, 22050), 1'000'000);
-    EXPECT_EQ(kelvar::framesToMicros(39727, 22050), 1'801'679); // 1801678.004...
-}
-
 // A callback is late when more than two buffers have passed since the one before: the buffer
 // it was due after, and the one the device still held.
 TEST(AudioPacing, CountsGapsLongerThanTwoBuffers) {
