@@ -19,6 +19,7 @@ SignalWatch::SignalWatch(std::function<void()> onSignal) {
     const sigset_t set = quitSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     thread_ = std::thread([this, set, onSignal = std::move(onSignal)] {
+        pthread_setname_np(pthread_self(), "kelvar-signals");
         for (;;) {
             int signal = 0;
             if (sigwait(&set, &signal) != 0) continue;
