@@ -1,5 +1,5 @@
 // What the committed demos do not press or see: pauses and launches without a planet, the stick
-// to the right, the parked pointer, the options file, a score below an earlier top score.
+// to the right, the parked pointer, a score below an earlier top score.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,7 +9,6 @@
 #include "levelflow/levelflow.hpp"
 #include "levels/levels.hpp"
 #include "support/test_game.hpp"
-#include "support/trace_reader.hpp"
 
 namespace kelvar {
 namespace {
@@ -62,33 +61,6 @@ TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
         EXPECT_EQ(t.pointer.moves - atStart, 3) << level;
         EXPECT_EQ(std::pair(t.pointer.x, t.pointer.y), std::pair(7000, 4500));
         PrepNewLevel(t.game);
-    }
-}
-
-// Read at program start, when DlyType and Verticl are still empty; every kind of file gives a
-// speed and a placement.
-TEST(LoadConfig, EveryKindOfOptionsFileGivesASpeedAndAPlacement) {
-    const struct {
-        std::optional<std::string> file; // nullopt: no options file
-        int tdel;
-        std::string dlyType, verticl;
-        int centerOrNot;
-    } cases[] = {
-        {std::nullopt, 35, "", "0", 0},      {"", 35, "", "", 0},
-        {"0\r\n", 30, "0", "0", 0},          {"2", 45, "2", "0", 0},
-        {"2\r\n 1\r\n", 45, "2", " 1", 1},   {"1\r\n1\r\n", 40, "1", "1", 1},
-        {"u\r\n0\r\n", 35, "u", "0", 0},     {"3\r\n0\r\n", 35, "3", "0", 0},
-        {"2\r\nabc\r\n", 45, "2", "abc", 0}, {"2\r\n1.0e0 \r\n", 45, "2", "1.0e0 ", 1},
-        {"1\r\n2\r\n", 40, "1", "2", 0},
-    };
-    for (const auto& c : cases) {
-        testing::TestGame t;
-        if (c.file) t.options.files[t.optionsPath()] = *c.file;
-        LoadConfig(t.game);
-        const std::string name = c.file ? "file \"" + *c.file + "\"" : "no file";
-        EXPECT_EQ(t.game.st.TDel, c.tdel) << name;
-        EXPECT_EQ(t.game.st.DlyType + "|" + t.game.st.Verticl, c.dlyType + "|" + c.verticl) << name;
-        EXPECT_EQ(t.shell.centerOrNot, c.centerOrNot) << name;
     }
 }
 

@@ -33,18 +33,11 @@ TEST_F(Scaled, TheWindowGrowsAndAClickLandsOnItsControlAtAnyScale) {
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         const SDL_Point at = test::centre(test::rectOf(s.form(), "StartBtn"));
-        for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        for (Uint8 down : {1, 0}) {
             SDL_Event e{};
-            e.button = {type,
-                        0,
-                        s.window().id(),
-                        0,
-                        SDL_BUTTON_LEFT,
-                        Uint8(type == SDL_MOUSEBUTTONDOWN),
-                        1,
-                        0,
-                        at.x * scale,
-                        at.y * scale};
+            const Uint32 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+            const int x = at.x * scale, y = at.y * scale;
+            e.button = {type, 0, s.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
             SDL_PushEvent(&e);
         }
         for (SDL_Event e; SDL_PollEvent(&e);)

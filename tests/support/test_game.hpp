@@ -1,6 +1,7 @@
 #pragma once
 // A game on the virtual services, set up as the program does it, for tests that poke at state.
 #include <functional>
+#include <string>
 
 #include "platform/virtual/virtual_services.hpp"
 #include "playfield/playfield.hpp"
@@ -35,7 +36,6 @@ class ScriptedEvents final : public EventPump {
 
 struct TestGame {
     VirtualClock clock;
-    Clock& watchedClock = clock; // the name some tests still use
     VirtualSound sound{clock};
     ScriptedEvents events;
     VirtualPointer pointer;
@@ -69,5 +69,10 @@ struct TestGame {
         for (auto& b : game.el.Bomb) b.Top = -20000;
     }
 };
+
+// "kelvar-raid demo 1" with a speed line, then the given lines.
+inline std::string demoText(const std::string& body, const std::string& speed = "U") {
+    return "kelvar-raid demo 1\nspeed " + speed + "\n" + body;
+}
 
 } // namespace kelvar::testing

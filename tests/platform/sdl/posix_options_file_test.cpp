@@ -61,7 +61,7 @@ struct GameWith : testing::TestGame {
         return ok;
     }
     OptionsFile& files;
-    Services real{watchedClock, events, pointer, keyRepeat, joystick, sound, files};
+    Services real{clock, events, pointer, keyRepeat, joystick, sound, files};
     Game game{real, shell};
 };
 
