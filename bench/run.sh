@@ -24,7 +24,7 @@ while IFS= read -r l; do line "$l"; done <"$out/sound"
 # 6. Headless speed: the ticks alone, in one process (CPU time and callgrind). Beside it, on
 # the other core, the idle probes in their own X server: both measure CPU time, which the
 # other hardly moves, and the window's pacing below then runs alone.
-xvfb-run -a sh "$here/bench/idle_probe.sh" "$bin" "$demo" >"$out/idle" 2>"$out/idle.err" &
+xvfb-run -a sh "$here/bench/idle_probe.sh" "$bin" >"$out/idle" 2>"$out/idle.err" &
 idle=$!
 sh "$here/bench/headless.sh" "$build" >"$out/headless" ||
     [ -s "$out/headless" ] || echo "headless: not measured (bench/headless.sh failed) FAIL" >"$out/headless"
