@@ -12,10 +12,9 @@ namespace {
 
 // A game in the given level, everything parked far above the field, the ship at (2000, 5000).
 struct Field {
-    testing::TestGame t;
+    testing::TestGame t{"U"};
     Game& g = t.game;
     explicit Field(int level) {
-        t.start();
         t.clearField();
         g.st.iLevel = static_cast<std::int16_t>(level);
         g.el.PlrShip.Left = 2000;

@@ -8,8 +8,7 @@ namespace kelvar {
 namespace {
 
 TEST(LevelChange, ShowsItsMessagesInOrder) {
-    testing::TestGame t;
-    t.start("2");
+    testing::TestGame t{"2"};
     Game& g = t.game;
     g.st.iEnmyLeft = 0;
     std::vector<std::string> shown; // the message, the level and the timer at each event point
@@ -25,8 +24,7 @@ TEST(LevelChange, ShowsItsMessagesInOrder) {
 }
 
 TEST(PowBomb, EscapesAfter157TicksAndNeverComesBack) {
-    testing::TestGame t;
-    t.start();
+    testing::TestGame t{"U"};
     Game& g = t.game;
     g.st.iEnmyLeft = 15;
     powerEmergence(g);
@@ -46,8 +44,7 @@ TEST(PowBomb, AHitBlastsTheFormationAndBoostsAWeakPlanet) {
     } cases[] = {
         {25, 15, 1016, 1216}, {7, 0, 1216, 1216}, {12, 2, 1019, 1219}, {20, 10, 1020, 1020}};
     for (const auto& c : cases) {
-        testing::TestGame t;
-        t.start();
+        testing::TestGame t{"U"};
         Game& g = t.game;
         g.st.iLevel = 2;
         g.st.iEnmyLeft = c.left;

@@ -15,8 +15,7 @@ namespace {
 
 TEST(Keys, NoLaunchWhileFlyingOrPausedAndNoPauseWithoutAPlanet) {
     for (int c : {0, 1, 2}) { // flying, paused, no planet
-        testing::TestGame t;
-        t.start("1");
+        testing::TestGame t{"1"};
         Game& g = t.game;
         if (c == 0) Form_KeyDown(g, key::Space), g.el.PMissl.Top = 1000;
         if (c == 1) Form_KeyDown(g, key::Pause);
@@ -53,8 +52,7 @@ TEST(Joystick, OneUnitOffCentreBeatsAKeyAndButtonsOneToSevenFire) {
 
 // The pointer goes to the side panel in the first three play ticks of a level, then is free.
 TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
-    testing::TestGame t;
-    t.start();
+    testing::TestGame t{"U"};
     for (int level : {0, 1}) {
         const int atStart = t.pointer.moves;
         for (int i = 0; i < 5; ++i) Timer1_Timer(t.game);
@@ -69,8 +67,7 @@ TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
 TEST(TopScore, StaysAboveALowerScoreAndFollowsFromATie) {
     for (const auto [score, after, topAfter] :
          {std::array{100, 150, 500}, std::array{450, 500, 500}, std::array{490, 540, 540}}) {
-        testing::TestGame t;
-        t.start();
+        testing::TestGame t{"U"};
         Game& g = t.game;
         t.clearField();
         g.st.iLevel = 5;

@@ -74,8 +74,7 @@ TEST_F(Scaled, PicturesAreEnlargedButTextIsSetAtTheLargerSize) {
 
 // The play field's colour (its flashes) shows in the side panel too, beside its labels.
 TEST_F(Scaled, TheFormsColourFillsTheWholeWindow) {
-    testing::TestGame t;
-    t.start();
+    testing::TestGame t{"U"};
     PlayFieldView view;
     for (std::int16_t colour : {12, 15, 0}) {
         t.game.el.BackColor = colour;

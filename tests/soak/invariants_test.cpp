@@ -33,8 +33,7 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
         {[](Game& g) { g.st.iLevel = 32767, PrepNewLevel(g); }, ""},
     };
     for (const auto& c : cases) {
-        testing::TestGame t;
-        t.start();
+        testing::TestGame t{"U"};
         t.game.st.iEnmyLeft = 20;
         t.game.st.iScore = t.game.st.iTopScore = 500;
         GameWatch watch;

@@ -35,6 +35,8 @@ class ScriptedEvents final : public EventPump {
 };
 
 struct TestGame {
+    TestGame() = default;
+    explicit TestGame(const std::string& speed) { start(speed); }
     VirtualClock clock;
     VirtualSound sound{clock};
     ScriptedEvents events;

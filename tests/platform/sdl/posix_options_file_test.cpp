@@ -18,9 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string readAll(const fs::path& p) {
-    std::ostringstream s;
-    s << std::ifstream(p, std::ios::binary).rdbuf();
-    return s.str();
+    return (std::ostringstream() << std::ifstream(p, std::ios::binary).rdbuf()).str();
 }
 
 // Names, modes and (small) contents of everything in a folder.
@@ -37,16 +35,15 @@ std::string snapshot(const fs::path& folder) {
 
 // A fresh folder for the game ("here") and one beside it ("outside") that it must never touch.
 struct Folders {
-    Folders() {
-        fs::create_directories(outside);
-        fs::create_directory(here);
-        std::ofstream(outside / "other.cfg") << "1\r\n 1\r\n";
-        chmod((outside / "other.cfg").c_str(), 0444);
-    }
-    ~Folders() { fs::remove_all(root); }
     std::string t = (fs::temp_directory_path() / "kelvar-options-XXXXXX").string();
     fs::path root = mkdtemp(t.data()), here = root / "here", outside = root / "outside",
              file = here / kOptionsFileName;
+    Folders() {
+        fs::create_directories(outside), fs::create_directory(here);
+        std::ofstream(outside / "other.cfg") << "1\r\n 1\r\n";
+        fs::permissions(outside / "other.cfg", fs::perms(0444));
+    }
+    ~Folders() { fs::remove_all(root); }
 };
 
 // The game on the virtual services with the real options file, read as the program starts.
@@ -157,9 +154,7 @@ TEST(PosixOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
         GameWith g(files);
         EXPECT_FALSE(fs::exists(f.root / "config") && !blocker) << folder;
         EXPECT_EQ(g.begin(), writtenTo != nullptr) << folder;
-        if (blocker) {
-            EXPECT_EQ(readAll(f.root / blocker), "not a folder");
-        }
+        if (blocker) EXPECT_EQ(readAll(f.root / blocker), "not a folder");
         EXPECT_EQ(g.game.st.TDel, writtenTo ? 45 : 35) << folder;
         if (!writtenTo) continue;
         EXPECT_EQ(g.game.st.WorkingDir, (f.root / writtenTo).string());
