@@ -25,21 +25,17 @@ struct Field {
 // The ship's box reaches 200 left, 250 right, 300 up and 270 down; level 4 bombs fall 43
 // (Bomb1) and stop a missile they touch; in level 0 they hit nothing.
 TEST(Bombs, HitTheShipInsideItsOffCentreBoxAndStopTheMissileFromLevelFour) {
-    const struct {
-        int level;
-        float left, top;
-        bool hitsShip;
-    } cases[] = {
+    const std::tuple<int, float, float, bool> cases[] = {
         {4, 1800, 5000, false}, {4, 1801, 5000, true},  {4, 2249, 5000, true},
         {4, 2250, 5000, false}, {4, 2000, 4700, false}, {4, 2000, 4701, true},
         {4, 2000, 5269, true},  {4, 2000, 5270, false}, {0, 2000, 5000, false},
     };
-    for (const auto& c : cases) {
-        Field f(c.level);
-        f.g.el.Bomb[0] = {c.left, c.top - (c.level == 4 ? 43 : 0), true, 11};
+    for (const auto& [level, left, top, hitsShip] : cases) {
+        Field f(level);
+        f.g.el.Bomb[0] = {left, top - (level == 4 ? 43 : 0), true, 11};
         bombStep(f.g);
-        EXPECT_EQ(f.g.st.iLossVar, c.hitsShip ? 3 : 4) << c.left << "," << c.top;
-        EXPECT_EQ(f.g.el.Bomb[0].Top, c.hitsShip ? -2000 : c.top) << c.left << "," << c.top;
+        EXPECT_EQ(f.g.st.iLossVar, hitsShip ? 3 : 4) << left << "," << top;
+        EXPECT_EQ(f.g.el.Bomb[0].Top, hitsShip ? -2000 : top) << left << "," << top;
     }
     for (int level : {3, 4}) { // standing still in level 3
         Field f(level);

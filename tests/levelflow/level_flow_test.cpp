@@ -1,6 +1,8 @@
 // A level change's messages, which its trace does not show; POWbomb paths no demo takes.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "levelflow/levelflow.hpp"
 #include "support/test_game.hpp"
 
@@ -38,24 +40,22 @@ TEST(PowBomb, EscapesAfter157TicksAndNeverComesBack) {
 
 // A hit blasts the formation (ten off the count) and gives a weak planet 200 back.
 TEST(PowBomb, AHitBlastsTheFormationAndBoostsAWeakPlanet) {
-    const struct {
-        std::int16_t left, leftAfter;
-        std::int32_t meter, meterAfter;
-    } cases[] = {
-        {25, 15, 1016, 1216}, {7, 0, 1216, 1216}, {12, 2, 1019, 1219}, {20, 10, 1020, 1020}};
-    for (const auto& c : cases) {
+    for (const auto& [left, leftAfter, meter, meterAfter] : {std::array{25, 15, 1016, 1216},
+                                                             {7, 0, 1216, 1216},
+                                                             {12, 2, 1019, 1219},
+                                                             {20, 10, 1020, 1020}}) {
         testing::TestGame t{"U"};
         Game& g = t.game;
         g.st.iLevel = 2;
-        g.st.iEnmyLeft = c.left;
-        g.el.LifeBar.Width = c.meter;
+        g.st.iEnmyLeft = static_cast<std::int16_t>(left);
+        g.el.LifeBar.Width = meter;
         g.st.SendIt = g.st.PowerCame = true;
         g.el.Power = {1500, 1500, true, 101};
         g.el.PMissl = {1779, 1221, true, 100};
         g.st.Rocket = true;
         powerHit(g);
-        EXPECT_EQ(g.st.iEnmyLeft, c.leftAfter) << c.left;
-        EXPECT_EQ(g.el.LifeBar.Width, c.meterAfter) << c.meter;
+        EXPECT_EQ(std::tie(g.st.iEnmyLeft, g.el.LifeBar.Width), std::tie(leftAfter, meterAfter))
+            << left << " " << meter;
     }
 }
 

@@ -23,11 +23,12 @@ TEST(Keys, NoLaunchWhileFlyingOrPausedAndNoPauseWithoutAPlanet) {
         t.sound.started().clear();
         Form_KeyDown(g, key::Space);
         EXPECT_TRUE(t.sound.started().empty()) << c;
-        EXPECT_EQ(g.st.Rocket, c == 0) << c;
-        EXPECT_EQ(g.el.PMissl.Top, c == 0 ? 1000 : -9999) << c;
+        EXPECT_EQ(std::tie(g.st.Rocket, g.el.PMissl.Top),
+                  std::make_tuple(c == 0, c ? -9999 : 1000));
         Form_KeyDown(g, key::Pause); // resumes the paused game; nothing without a planet
-        EXPECT_EQ(g.el.Timer1.Interval, c == 0 ? 0 : 40) << c;
-        EXPECT_EQ(g.el.PauseTL.Visible, c == 0) << c;
+        EXPECT_EQ(std::tie(g.el.Timer1.Interval, g.el.PauseTL.Visible),
+                  std::make_tuple(c ? 40 : 0, c == 0))
+            << c;
     }
 }
 
@@ -76,9 +77,8 @@ TEST(TopScore, StaysAboveALowerScoreAndFollowsFromATie) {
         g.el.TopScoreLbl.Caption = "old";
         g.el.EmySpot[0] = g.el.PMissl = {500, 500, true, 7};
         missileHits(g);
-        EXPECT_EQ(g.st.iScore, after);
-        EXPECT_EQ(g.st.iTopScore, topAfter);
-        EXPECT_EQ(g.el.TopScoreLbl.Caption, after >= 500 ? std::to_string(after) : "old");
+        EXPECT_EQ(std::tie(g.st.iScore, g.st.iTopScore, g.el.TopScoreLbl.Caption),
+                  std::make_tuple(after, topAfter, after >= 500 ? std::to_string(after) : "old"));
     }
 }
 

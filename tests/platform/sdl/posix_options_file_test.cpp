@@ -154,7 +154,7 @@ TEST(PosixOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
         GameWith g(files);
         EXPECT_FALSE(fs::exists(f.root / "config") && !blocker) << folder;
         EXPECT_EQ(g.begin(), writtenTo != nullptr) << folder;
-        if (blocker) EXPECT_EQ(readAll(f.root / blocker), "not a folder");
+        EXPECT_TRUE(!blocker || readAll(f.root / blocker) == "not a folder") << blocker;
         EXPECT_EQ(g.game.st.TDel, writtenTo ? 45 : 35) << folder;
         if (!writtenTo) continue;
         EXPECT_EQ(g.game.st.WorkingDir, (f.root / writtenTo).string());
@@ -165,19 +165,15 @@ TEST(PosixOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
 }
 
 TEST(OptionsFolderChoice, FollowsTheDesktopRulesUnlessTheCurrentFolderHoldsTheFile) {
-    const struct {
-        bool holds;
-        const char *xdg, *home, *folder, *fallback;
-    } cases[] = {
-        {true, "/x/config", "/home/p", "/work", ""},
-        {false, "/x/config/", "/home/p", "/x/config/kelvar-raid", "/work"},
-        {false, "relative/config", "/home/p", "/home/p/.config/kelvar-raid", "/work"},
-        {false, "relative", nullptr, "/work", ""},
-    };
-    for (const auto& c : cases) {
-        const OptionsFolder got = chooseOptionsFolder("/work", c.holds, c.xdg, c.home);
-        EXPECT_EQ(std::tie(got.folder, got.fallback), std::make_tuple(c.folder, c.fallback))
-            << c.xdg;
+    // Whether the current folder holds the file, XDG_CONFIG_HOME, HOME, the folder, the fallback.
+    for (const auto& [holds, xdg, home, folder, fallback] :
+         {std::tuple<bool, const char*, const char*, const char*, const char*>{
+              true, "/x/config", "/home/p", "/work", ""},
+          {false, "/x/config/", "/home/p", "/x/config/kelvar-raid", "/work"},
+          {false, "relative/config", "/home/p", "/home/p/.config/kelvar-raid", "/work"},
+          {false, "relative", nullptr, "/work", ""}}) {
+        const OptionsFolder got = chooseOptionsFolder("/work", holds, xdg, home);
+        EXPECT_EQ(std::tie(got.folder, got.fallback), std::make_tuple(folder, fallback)) << xdg;
     }
 }
 
