@@ -1,5 +1,3 @@
-// The windows at whole-number scales: their size, crisp pictures and text, clicks that land
-// on the controls, the pointer's parking point, the flashes, and the fullscreen keys.
 #include <gtest/gtest.h>
 
 #include "app/fullscreen_keys.hpp"

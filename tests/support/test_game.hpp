@@ -20,12 +20,8 @@ class RecordingShell final : public Shell {
 class ScriptedEvents final : public EventPump {
   public:
     void processEvents() override {
-        if (inside_) return;
-        ++calls;
-        if (!onCall) return;
-        inside_ = true;
-        onCall(calls);
-        inside_ = false;
+        if (inside_ || (++calls, !onCall)) return;
+        inside_ = true, onCall(calls), inside_ = false;
     }
     std::function<void(int)> onCall;
     int calls = 0;
