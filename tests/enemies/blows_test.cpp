@@ -70,7 +70,7 @@ TEST(EnemyStep, TwoRamsInOneTickAreTwoLossesLowerNumberFirst) {
     }
 }
 
-TEST(ELands, SixPlanetStrikesEndTheGame) {
+TEST(ELands, SixPlanetStrikesEndTheGameButABlowInAChallengeStageCostsNoShip) {
     Field f(1);
     for (std::int32_t width : {1016, 816, 616, 416, 216, 0}) { // 16 is below 20: none left
         EXPECT_EQ(f.t.timed([&] { ELands(f.g, f.g.el.EmySpot[4], 1); }), 360u);
@@ -79,22 +79,19 @@ TEST(ELands, SixPlanetStrikesEndTheGame) {
                   width ? "4" : "0 over");
     }
     EXPECT_EQ(f.g.st.iLossVar, 4);
-}
-
-// A blow in a challenge stage ends it at no cost once the level flow has run; a boss that lands
-// in a tick takes the game straight to the next level, even with the last ship.
-TEST(ELands, ABlowInAChallengeStageEndsItAndCostsNoShip) {
+    // A blow in a challenge stage ends it at no cost once the level flow has run; a boss that
+    // lands in a tick takes the game straight to the next level, even with the last ship.
     for (int level : {3, 7}) {
         for (int lossType : {1, 2, 13}) {
-            Field f(level);
-            f.g.st.iEnmyLeft = 6;
-            EXPECT_EQ(f.t.timed([&] { ELands(f.g, f.g.el.EmySpot[0], lossType); }), 360u + 75);
-            EXPECT_EQ(f.g.el.LifeBar.Width, 1216);
-            EXPECT_EQ((std::pair<int, int>(f.g.st.iEnmyLeft, f.g.st.iLossVar)), (std::pair{0, 3}));
-            EXPECT_FALSE(f.g.st.GameOver);
-            levelEnd(f.g);
-            EXPECT_EQ(f.g.st.iLevel, level + 1);
-            EXPECT_EQ(f.g.st.iLossVar, 4) << level << " " << lossType;
+            Field c(level);
+            c.g.st.iEnmyLeft = 6;
+            EXPECT_EQ(c.t.timed([&] { ELands(c.g, c.g.el.EmySpot[0], lossType); }), 360u + 75);
+            EXPECT_EQ(c.g.el.LifeBar.Width, 1216);
+            EXPECT_EQ((std::pair<int, int>(c.g.st.iEnmyLeft, c.g.st.iLossVar)), (std::pair{0, 3}));
+            EXPECT_FALSE(c.g.st.GameOver);
+            levelEnd(c.g);
+            EXPECT_EQ(c.g.st.iLevel, level + 1);
+            EXPECT_EQ(c.g.st.iLossVar, 4) << level << " " << lossType;
         }
     }
     Field boss(3);

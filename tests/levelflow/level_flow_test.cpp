@@ -25,7 +25,7 @@ TEST(LevelChange, ShowsItsMessagesInOrder) {
     EXPECT_EQ(g.el.Timer1.Interval, 45);
 }
 
-TEST(PowBomb, EscapesAfter157TicksAndNeverComesBack) {
+TEST(PowBomb, EscapesAfter157TicksOnceALevelAndAHitBlastsTheFormation) {
     testing::TestGame t{"U"};
     Game& g = t.game;
     g.st.iEnmyLeft = 15;
@@ -36,14 +36,10 @@ TEST(PowBomb, EscapesAfter157TicksAndNeverComesBack) {
     EXPECT_FALSE(g.st.SendIt || g.el.Power.Visible);
     powerEmergence(g); // the count still at half: once per level
     EXPECT_FALSE(g.st.SendIt);
-}
-
-// A hit blasts the formation (ten off the count) and gives a weak planet 200 back.
-TEST(PowBomb, AHitBlastsTheFormationAndBoostsAWeakPlanet) {
-    for (const auto& [left, leftAfter, meter, meterAfter] : {std::array{25, 15, 1016, 1216},
-                                                             {7, 0, 1216, 1216},
-                                                             {12, 2, 1019, 1219},
-                                                             {20, 10, 1020, 1020}}) {
+    // A hit blasts the formation (ten off the count) and gives a weak planet 200 back.
+    const std::array<int, 4> cases[] = {
+        {25, 15, 1016, 1216}, {7, 0, 1216, 1216}, {12, 2, 1019, 1219}, {20, 10, 1020, 1020}};
+    for (const auto& [left, leftAfter, meter, meterAfter] : cases) {
         testing::TestGame t{"U"};
         Game& g = t.game;
         g.st.iLevel = 2;

@@ -33,6 +33,8 @@ class ScriptedEvents final : public EventPump {
 struct TestGame {
     TestGame() = default;
     explicit TestGame(const std::string& speed) { start(speed); }
+    explicit TestGame(OptionsFile& real) // on another options file than the one in memory
+        : services{clock, events, pointer, keyRepeat, joystick, sound, real} {}
     VirtualClock clock;
     VirtualSound sound{clock};
     ScriptedEvents events;

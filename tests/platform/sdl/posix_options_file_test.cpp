@@ -48,7 +48,7 @@ struct Folders {
 
 // The game on the virtual services with the real options file, read as the program starts.
 struct GameWith : testing::TestGame {
-    explicit GameWith(OptionsFile& files) : files(files) { LoadConfig(game); }
+    explicit GameWith(OptionsFile& files) : TestGame(files), files(files) { LoadConfig(game); }
     // What "BEGIN" does with the file before it reads it back.
     bool begin() {
         const std::string path = joinPath(game.st.WorkingDir, kOptionsFileName);
@@ -58,8 +58,6 @@ struct GameWith : testing::TestGame {
         return ok;
     }
     OptionsFile& files;
-    Services real{clock, events, pointer, keyRepeat, joystick, sound, files};
-    Game game{real, shell};
 };
 
 enum class Kind { None, File, Folder, Pipe, Link, DiskFull };
