@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
 #endif
     const std::uint64_t seed = std::strtoull(arg["--seed"].c_str(), nullptr, 10);
     const long long total = std::atoll(arg["--ticks"].c_str());
+    if (total <= 0) return std::cerr << "kelvar_soak: --ticks must be a number above 0\n", 2;
     const double pilotShare = std::atof(arg["--pilot-share"].c_str()); // the autopilot is slow
     const int pilotMaxTicks = std::max(1, std::atoi(arg["--pilot-max-ticks"].c_str()));
     std::mt19937_64 rng(seed);
