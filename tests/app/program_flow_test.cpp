@@ -43,18 +43,16 @@ TEST_F(Flow, BeginWritesThenReadsTheOptionsAndStartsTheGameAtTheirSpeed) {
          {std::tuple{1, true, "0\r\n 0\r\n", 30}, {0, false, "2\r\n 0\r\n", 45}}) {
         t.options.writable = writable;
         ProgramFlow& f = start("2\r\n 0\r\n");
-        EXPECT_EQ(std::make_tuple(f.playing(), f.game().el.Timer1.Interval),
-                  std::make_tuple(false, 0));
-        EXPECT_EQ(std::tie(t.pointer.x, t.pointer.y), std::make_tuple(7000, 4500));
+        EXPECT_EQ(
+            std::make_tuple(f.playing(), f.game().el.Timer1.Interval, t.pointer.x, t.pointer.y),
+            std::make_tuple(false, 0, 7000, 4500));
         t.sound.started().clear();
         const Millis before = t.clock.now();
         beginWith(option);
-        EXPECT_EQ(file(), bytes);
-        EXPECT_EQ(f.game().el.Timer1.Interval, interval);
+        EXPECT_EQ(std::make_tuple(file(), f.game().el.Timer1.Interval, f.playing(), f.help()),
+                  std::make_tuple(std::string(bytes), interval, true, nullptr));
         EXPECT_EQ(t.sound.started(), std::vector<int>{19});
         EXPECT_EQ(f.game().el.Timer1.armedAt - before, soundLengthMs(19));
-        EXPECT_TRUE(f.playing());
-        EXPECT_EQ(f.help(), nullptr);
     }
 }
 
@@ -67,9 +65,9 @@ TEST_F(Flow, GameOverShowsTheTitleOverAFreshStoppedGameKeepingTheTopScore) {
     Timer1_Timer(g); // the game-over tick
     f.retire();
     EXPECT_TRUE(f.title()->window().shown());
-    EXPECT_EQ(std::make_tuple(f.playing(), setUps, g.el.Timer1.Interval, g.st.iScore),
-              std::make_tuple(false, 2, 0, 0));
-    EXPECT_EQ(g.el.TopScoreLbl.Caption, "120");
+    EXPECT_EQ(std::make_tuple(f.playing(), setUps, g.el.Timer1.Interval, g.st.iScore,
+                              g.el.TopScoreLbl.Caption),
+              std::make_tuple(false, 2, 0, 0, "120"));
 }
 
 TEST_F(Flow, AReplayStartsAtOnceWithoutTitleOrHelpAndEndsWithItsGame) {

@@ -1,5 +1,3 @@
-// The window's loop: how the timer re-arms, when a wait is over, when the play field needs
-// drawing, which sounds the trace lists, which keys repeat, and what a recording holds.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -87,21 +85,19 @@ TEST(SoundLog, ListsOnlySoundsThatStartedAndDrawsBeforeABlockingOne) {
     EXPECT_EQ(draws, 1);
 }
 
-// The repeat of the game's set-up: the shortest delay and the fastest rate.
-RepeatTiming setUpTiming() {
+// Arrows and Space, held for a second, come at once, at 250 ms and then every 33 ms until the
+// release; Pause and P never repeat. Pause ends the repeat of an arrow held before it; releasing
+// another key keeps it; losing the focus ends it. The timing is the game's set-up: the shortest
+// delay and the fastest rate.
+TEST(PlayKeys, OnlyTheArrowsAndSpaceRepeatUntilReleasedPausedOrUnfocused) {
     WindowKeyRepeat r;
     r.setKeyBoardDelay(0);
     r.setKeyBoardSpeed(31);
-    return {r.delayMs(), r.periodMs()};
-}
-
-// Arrows and Space, held for a second, come at once, at 250 ms and then every 33 ms until the
-// release; Pause and P never repeat.
-TEST(PlayKeys, OnlyTheArrowsAndSpaceRepeatAfterTheDelayAtTheRate) {
+    const RepeatTiming timing{r.delayMs(), r.periodMs()};
     for (SDL_Keycode sym : {SDLK_LEFT, SDLK_SPACE, SDLK_PAUSE, SDLK_p}) {
         PlayKeys keys;
         std::vector<Millis> at;
-        if (keys.press(sym, KMOD_NONE, 0, setUpTiming())) at.push_back(0);
+        if (keys.press(sym, KMOD_NONE, 0, timing)) at.push_back(0);
         for (Millis t = 1; t < 1500; ++t) {
             if (t == 1000) keys.release(sym);
             if (keys.repeatDue(t)) at.push_back(t);
@@ -111,17 +107,11 @@ TEST(PlayKeys, OnlyTheArrowsAndSpaceRepeatAfterTheDelayAtTheRate) {
             want.push_back(t);
         EXPECT_EQ(at, want) << SDL_GetKeyName(sym);
     }
-}
-
-// Pause ends the repeat of an arrow held before it; releasing another key keeps it; losing the
-// focus ends it.
-TEST(PlayKeys, WhatEndsTheRepeat) {
     PlayKeys keys;
-    const RepeatTiming t = setUpTiming();
-    keys.press(SDLK_LEFT, KMOD_NONE, 0, t);
-    keys.press(SDLK_PAUSE, KMOD_NONE, 10, t);
+    keys.press(SDLK_LEFT, KMOD_NONE, 0, timing);
+    keys.press(SDLK_PAUSE, KMOD_NONE, 10, timing);
     EXPECT_EQ(keys.repeatDue(1000), 0);
-    keys.press(SDLK_RIGHT, KMOD_NONE, 2000, t);
+    keys.press(SDLK_RIGHT, KMOD_NONE, 2000, timing);
     keys.release(SDLK_LEFT);
     EXPECT_EQ(keys.repeatDue(2250), 39);
     keys.releaseAll();

@@ -12,10 +12,9 @@ namespace {
 
 // A game in the given level, everything parked far above the field, the ship at (2000, 5000).
 struct Field {
-    testing::TestGame t;
+    testing::TestGame t{"U"};
     Game& g = t.game;
     explicit Field(int level) {
-        t.start();
         t.clearField();
         g.st.iLevel = static_cast<std::int16_t>(level);
         g.el.PlrShip.Left = 2000;
@@ -26,21 +25,17 @@ struct Field {
 // The ship's box reaches 200 left, 250 right, 300 up and 270 down; level 4 bombs fall 43
 // (Bomb1) and stop a missile they touch; in level 0 they hit nothing.
 TEST(Bombs, HitTheShipInsideItsOffCentreBoxAndStopTheMissileFromLevelFour) {
-    const struct {
-        int level;
-        float left, top;
-        bool hitsShip;
-    } cases[] = {
+    const std::tuple<int, float, float, bool> cases[] = {
         {4, 1800, 5000, false}, {4, 1801, 5000, true},  {4, 2249, 5000, true},
         {4, 2250, 5000, false}, {4, 2000, 4700, false}, {4, 2000, 4701, true},
         {4, 2000, 5269, true},  {4, 2000, 5270, false}, {0, 2000, 5000, false},
     };
-    for (const auto& c : cases) {
-        Field f(c.level);
-        f.g.el.Bomb[0] = {c.left, c.top - (c.level == 4 ? 43 : 0), true, 11};
+    for (const auto& [level, left, top, hitsShip] : cases) {
+        Field f(level);
+        f.g.el.Bomb[0] = {left, top - (level == 4 ? 43 : 0), true, 11};
         bombStep(f.g);
-        EXPECT_EQ(f.g.st.iLossVar, c.hitsShip ? 3 : 4) << c.left << "," << c.top;
-        EXPECT_EQ(f.g.el.Bomb[0].Top, c.hitsShip ? -2000 : c.top) << c.left << "," << c.top;
+        EXPECT_EQ(f.g.st.iLossVar, hitsShip ? 3 : 4) << left << "," << top;
+        EXPECT_EQ(f.g.el.Bomb[0].Top, hitsShip ? -2000 : top) << left << "," << top;
     }
     for (int level : {3, 4}) { // standing still in level 3
         Field f(level);
@@ -75,7 +70,7 @@ TEST(EnemyStep, TwoRamsInOneTickAreTwoLossesLowerNumberFirst) {
     }
 }
 
-TEST(ELands, SixPlanetStrikesEndTheGame) {
+TEST(ELands, SixPlanetStrikesEndTheGameButABlowInAChallengeStageCostsNoShip) {
     Field f(1);
     for (std::int32_t width : {1016, 816, 616, 416, 216, 0}) { // 16 is below 20: none left
         EXPECT_EQ(f.t.timed([&] { ELands(f.g, f.g.el.EmySpot[4], 1); }), 360u);
@@ -84,22 +79,19 @@ TEST(ELands, SixPlanetStrikesEndTheGame) {
                   width ? "4" : "0 over");
     }
     EXPECT_EQ(f.g.st.iLossVar, 4);
-}
-
-// A blow in a challenge stage ends it at no cost once the level flow has run; a boss that lands
-// in a tick takes the game straight to the next level, even with the last ship.
-TEST(ELands, ABlowInAChallengeStageEndsItAndCostsNoShip) {
+    // A blow in a challenge stage ends it at no cost once the level flow has run; a boss that
+    // lands in a tick takes the game straight to the next level, even with the last ship.
     for (int level : {3, 7}) {
         for (int lossType : {1, 2, 13}) {
-            Field f(level);
-            f.g.st.iEnmyLeft = 6;
-            EXPECT_EQ(f.t.timed([&] { ELands(f.g, f.g.el.EmySpot[0], lossType); }), 360u + 75);
-            EXPECT_EQ(f.g.el.LifeBar.Width, 1216);
-            EXPECT_EQ((std::pair<int, int>(f.g.st.iEnmyLeft, f.g.st.iLossVar)), (std::pair{0, 3}));
-            EXPECT_FALSE(f.g.st.GameOver);
-            levelEnd(f.g);
-            EXPECT_EQ(f.g.st.iLevel, level + 1);
-            EXPECT_EQ(f.g.st.iLossVar, 4) << level << " " << lossType;
+            Field c(level);
+            c.g.st.iEnmyLeft = 6;
+            EXPECT_EQ(c.t.timed([&] { ELands(c.g, c.g.el.EmySpot[0], lossType); }), 360u + 75);
+            EXPECT_EQ(c.g.el.LifeBar.Width, 1216);
+            EXPECT_EQ((std::pair<int, int>(c.g.st.iEnmyLeft, c.g.st.iLossVar)), (std::pair{0, 3}));
+            EXPECT_FALSE(c.g.st.GameOver);
+            levelEnd(c.g);
+            EXPECT_EQ(c.g.st.iLevel, level + 1);
+            EXPECT_EQ(c.g.st.iLossVar, 4) << level << " " << lossType;
         }
     }
     Field boss(3);

@@ -6,16 +6,11 @@
 set -eu
 build=$(readlink -f "$1")
 version="$2"
-
-if [ -z "${KELVAR_INSTALL_INNER:-}" ]; then
-    export KELVAR_INSTALL_INNER=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh "$0" "$@"
-fi
-
+. "$(dirname "$(readlink -f "$0")")/../e2e/lib/common.sh"
+under_xvfb "-screen 0 1024x768x24" "$0" "$@"
 prefix=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$prefix"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 sizes="16 32 48 64 128 256"
@@ -67,12 +62,8 @@ work="$prefix/run"
 mkdir -p "$work/config"
 (cd "$work" && XDG_CONFIG_HOME="$work/config" PATH="$prefix/bin:$PATH" exec $exec_cmd) 2>"$work/stderr" &
 pid=$!
-window=""
-for i in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { cat "$work/stderr" >&2; fail "the installed program showed no window in 10 s"; }
+window_of_game() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 | grep .; }
+window=$(wait_for 10 window_of_game && window_of_game) || fail "the installed program showed no window in 10 s"
 wmclass=$(key StartupWMClass)
 xprop -id "$window" WM_CLASS | grep -qF "= \"$wmclass\", \"$wmclass\"" || fail "WM_CLASS is not \"$wmclass\""
 echo "PASS"

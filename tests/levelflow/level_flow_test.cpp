@@ -1,6 +1,8 @@
 // A level change's messages, which its trace does not show; POWbomb paths no demo takes.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "levelflow/levelflow.hpp"
 #include "support/test_game.hpp"
 
@@ -8,8 +10,7 @@ namespace kelvar {
 namespace {
 
 TEST(LevelChange, ShowsItsMessagesInOrder) {
-    testing::TestGame t;
-    t.start("2");
+    testing::TestGame t{"2"};
     Game& g = t.game;
     g.st.iEnmyLeft = 0;
     std::vector<std::string> shown; // the message, the level and the timer at each event point
@@ -24,9 +25,8 @@ TEST(LevelChange, ShowsItsMessagesInOrder) {
     EXPECT_EQ(g.el.Timer1.Interval, 45);
 }
 
-TEST(PowBomb, EscapesAfter157TicksAndNeverComesBack) {
-    testing::TestGame t;
-    t.start();
+TEST(PowBomb, EscapesAfter157TicksOnceALevelAndAHitBlastsTheFormation) {
+    testing::TestGame t{"U"};
     Game& g = t.game;
     g.st.iEnmyLeft = 15;
     powerEmergence(g);
@@ -36,29 +36,22 @@ TEST(PowBomb, EscapesAfter157TicksAndNeverComesBack) {
     EXPECT_FALSE(g.st.SendIt || g.el.Power.Visible);
     powerEmergence(g); // the count still at half: once per level
     EXPECT_FALSE(g.st.SendIt);
-}
-
-// A hit blasts the formation (ten off the count) and gives a weak planet 200 back.
-TEST(PowBomb, AHitBlastsTheFormationAndBoostsAWeakPlanet) {
-    const struct {
-        std::int16_t left, leftAfter;
-        std::int32_t meter, meterAfter;
-    } cases[] = {
+    // A hit blasts the formation (ten off the count) and gives a weak planet 200 back.
+    const std::array<int, 4> cases[] = {
         {25, 15, 1016, 1216}, {7, 0, 1216, 1216}, {12, 2, 1019, 1219}, {20, 10, 1020, 1020}};
-    for (const auto& c : cases) {
-        testing::TestGame t;
-        t.start();
+    for (const auto& [left, leftAfter, meter, meterAfter] : cases) {
+        testing::TestGame t{"U"};
         Game& g = t.game;
         g.st.iLevel = 2;
-        g.st.iEnmyLeft = c.left;
-        g.el.LifeBar.Width = c.meter;
+        g.st.iEnmyLeft = static_cast<std::int16_t>(left);
+        g.el.LifeBar.Width = meter;
         g.st.SendIt = g.st.PowerCame = true;
         g.el.Power = {1500, 1500, true, 101};
         g.el.PMissl = {1779, 1221, true, 100};
         g.st.Rocket = true;
         powerHit(g);
-        EXPECT_EQ(g.st.iEnmyLeft, c.leftAfter) << c.left;
-        EXPECT_EQ(g.el.LifeBar.Width, c.meterAfter) << c.meter;
+        EXPECT_EQ(std::tie(g.st.iEnmyLeft, g.el.LifeBar.Width), std::tie(leftAfter, meterAfter))
+            << left << " " << meter;
     }
 }
 

@@ -15,8 +15,7 @@ namespace {
 
 TEST(Keys, NoLaunchWhileFlyingOrPausedAndNoPauseWithoutAPlanet) {
     for (int c : {0, 1, 2}) { // flying, paused, no planet
-        testing::TestGame t;
-        t.start("1");
+        testing::TestGame t{"1"};
         Game& g = t.game;
         if (c == 0) Form_KeyDown(g, key::Space), g.el.PMissl.Top = 1000;
         if (c == 1) Form_KeyDown(g, key::Pause);
@@ -24,11 +23,12 @@ TEST(Keys, NoLaunchWhileFlyingOrPausedAndNoPauseWithoutAPlanet) {
         t.sound.started().clear();
         Form_KeyDown(g, key::Space);
         EXPECT_TRUE(t.sound.started().empty()) << c;
-        EXPECT_EQ(g.st.Rocket, c == 0) << c;
-        EXPECT_EQ(g.el.PMissl.Top, c == 0 ? 1000 : -9999) << c;
+        EXPECT_EQ(std::tie(g.st.Rocket, g.el.PMissl.Top),
+                  std::make_tuple(c == 0, c ? -9999 : 1000));
         Form_KeyDown(g, key::Pause); // resumes the paused game; nothing without a planet
-        EXPECT_EQ(g.el.Timer1.Interval, c == 0 ? 0 : 40) << c;
-        EXPECT_EQ(g.el.PauseTL.Visible, c == 0) << c;
+        EXPECT_EQ(std::tie(g.el.Timer1.Interval, g.el.PauseTL.Visible),
+                  std::make_tuple(c ? 40 : 0, c == 0))
+            << c;
     }
 }
 
@@ -53,8 +53,7 @@ TEST(Joystick, OneUnitOffCentreBeatsAKeyAndButtonsOneToSevenFire) {
 
 // The pointer goes to the side panel in the first three play ticks of a level, then is free.
 TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
-    testing::TestGame t;
-    t.start();
+    testing::TestGame t{"U"};
     for (int level : {0, 1}) {
         const int atStart = t.pointer.moves;
         for (int i = 0; i < 5; ++i) Timer1_Timer(t.game);
@@ -69,8 +68,7 @@ TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
 TEST(TopScore, StaysAboveALowerScoreAndFollowsFromATie) {
     for (const auto [score, after, topAfter] :
          {std::array{100, 150, 500}, std::array{450, 500, 500}, std::array{490, 540, 540}}) {
-        testing::TestGame t;
-        t.start();
+        testing::TestGame t{"U"};
         Game& g = t.game;
         t.clearField();
         g.st.iLevel = 5;
@@ -79,9 +77,8 @@ TEST(TopScore, StaysAboveALowerScoreAndFollowsFromATie) {
         g.el.TopScoreLbl.Caption = "old";
         g.el.EmySpot[0] = g.el.PMissl = {500, 500, true, 7};
         missileHits(g);
-        EXPECT_EQ(g.st.iScore, after);
-        EXPECT_EQ(g.st.iTopScore, topAfter);
-        EXPECT_EQ(g.el.TopScoreLbl.Caption, after >= 500 ? std::to_string(after) : "old");
+        EXPECT_EQ(std::tie(g.st.iScore, g.st.iTopScore, g.el.TopScoreLbl.Caption),
+                  std::make_tuple(after, topAfter, after >= 500 ? std::to_string(after) : "old"));
     }
 }
 

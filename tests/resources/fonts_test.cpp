@@ -25,17 +25,13 @@ TEST(Fonts, WithoutFontconfigFontsThePackagedOnesAreFoundAtTheirPaths) {
     ASSERT_TRUE(FcInitReinitialize());
 
     testing::internal::CaptureStderr();
-    const struct {
-        const char *family, *generic;
-        bool bold;
-        const char* file;
-    } cases[] = {{"Arial", "sans-serif", false, "LiberationSans-Regular.ttf"},
-                 {"Arial", "sans-serif", true, "LiberationSans-Bold.ttf"},
-                 {"Terminal", "monospace", false, "LiberationMono-Regular.ttf"},
-                 {"Terminal", "monospace", true, "LiberationMono-Bold.ttf"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(kelvar::resources::findFontFile(c.family, c.generic, c.bold), dir + c.file)
-            << c.family << (c.bold ? " bold" : "");
+    for (const auto& [family, generic, bold, file] :
+         {std::tuple{"Arial", "sans-serif", false, "LiberationSans-Regular.ttf"},
+          {"Arial", "sans-serif", true, "LiberationSans-Bold.ttf"},
+          {"Terminal", "monospace", false, "LiberationMono-Regular.ttf"},
+          {"Terminal", "monospace", true, "LiberationMono-Bold.ttf"}})
+        EXPECT_EQ(kelvar::resources::findFontFile(family, generic, bold), dir + file)
+            << family << (bold ? " bold" : "");
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(std::count(err.begin(), err.end(), '\n') == 1 &&
                 err.find("/usr/share/fonts/truetype") != err.npos)

@@ -25,10 +25,8 @@ TEST(Sounds, EachRecordingLoadsWithTheLengthItIsTimedBy) {
                                  &data, &length),
                   nullptr)
             << SDL_GetError();
-        EXPECT_EQ(spec.freq, 22050);
-        EXPECT_EQ(spec.format, AUDIO_S16LSB);
-        EXPECT_EQ(spec.channels, 2);
-        EXPECT_EQ(length, info.dataBytes);
+        EXPECT_EQ(std::make_tuple(spec.freq, spec.format, spec.channels, length),
+                  std::make_tuple(22050, AUDIO_S16LSB, 2, info.dataBytes));
         EXPECT_EQ(std::memcmp(data, b.data() + 44, length), 0);
         SDL_FreeWAV(data);
     }

@@ -31,8 +31,9 @@ class Screens : public ScreenTest {
 };
 
 // Space or Enter runs the focused button; Tab walks the buttons in order; the art's hidden
-// button does nothing.
-TEST_F(Screens, TheTitlesKeysRunTheFocusedButton) {
+// button does nothing. On help the option buttons are one stop, entered at the selected one, or
+// the first when none is.
+TEST_F(Screens, KeysRunTheFocusedButtonAndTabWalksInOrder) {
     const std::tuple<int, SDL_Keycode, int, int> cases[] = {
         {0, SDLK_KP_ENTER, 1, 0}, {1, SDLK_RETURN, 0, 1}, {2, SDLK_SPACE, 0, 0}};
     for (const auto& [tabs, key, start, exit] : cases) {
@@ -44,6 +45,15 @@ TEST_F(Screens, TheTitlesKeysRunTheFocusedButton) {
     }
     clickControl(title, "NullFunc");
     EXPECT_EQ(std::tie(starts, exits), std::make_tuple(0, 0));
+    help.selectOption(2);
+    for (const char* name : {"OptionBtn3", "CenterOrNot", "SBattle"}) {
+        press(help, SDLK_TAB);
+        EXPECT_EQ(focusName(help), name);
+    }
+    help.ShutOptions();
+    press(help, SDLK_TAB);
+    EXPECT_EQ(focusName(help), "OptionBtn1");
+    EXPECT_EQ(selected(), 0) << "a Tab only moves the focus";
 }
 
 // The bevel is shadowed while the button is held down; it clicks only when pressed and
@@ -93,19 +103,6 @@ TEST_F(Screens, OptionsTheCheckBoxAndBeginFollowClicks) {
     EXPECT_EQ(begins, 1);
     help.ShutOptions();
     EXPECT_EQ(std::make_tuple(selected(), help.centerOrNot()), std::make_tuple(0, 0));
-}
-
-// The option buttons are one stop, entered at the selected one, or the first when none is.
-TEST_F(Screens, TabVisitsBeginTheSpeedChoiceAndTheCheckBox) {
-    help.selectOption(2);
-    for (const char* name : {"OptionBtn3", "CenterOrNot", "SBattle"}) {
-        press(help, SDLK_TAB);
-        EXPECT_EQ(focusName(help), name);
-    }
-    help.ShutOptions();
-    press(help, SDLK_TAB);
-    EXPECT_EQ(focusName(help), "OptionBtn1");
-    EXPECT_EQ(selected(), 0) << "a Tab only moves the focus";
 }
 
 // Read at program start: every kind of file gives a speed and a placement, and the help screen

@@ -1,5 +1,3 @@
-// The windows at whole-number scales: their size, crisp pictures and text, clicks that land
-// on the controls, the pointer's parking point, the flashes, and the fullscreen keys.
 #include <gtest/gtest.h>
 
 #include "app/fullscreen_keys.hpp"
@@ -74,8 +72,7 @@ TEST_F(Scaled, PicturesAreEnlargedButTextIsSetAtTheLargerSize) {
 
 // The play field's colour (its flashes) shows in the side panel too, beside its labels.
 TEST_F(Scaled, TheFormsColourFillsTheWholeWindow) {
-    testing::TestGame t;
-    t.start();
+    testing::TestGame t{"U"};
     PlayFieldView view;
     for (std::int16_t colour : {12, 15, 0}) {
         t.game.el.BackColor = colour;

@@ -47,17 +47,14 @@ class LabelFit : public test::ScreenTest {
     }
 };
 
-TEST_F(LabelFit, TitleAndHelpScreens) {
+TEST_F(LabelFit, TitleHelpAndPlayFieldLabels) {
     TitleScreen title({[] {}, [] {}});
     expectWindow(title.window(), title.form());
     HelpScreen help({[] {}});
     expectWindow(help.window(), help.form());
     expectFits(ui::arial(8.25f), "one two three four five six seven eight nine ten",
                {0, 0, 40, 999}, true, "narrow");
-}
-
-// The play field's fixed boxes with the widest text they show.
-TEST_F(LabelFit, PlayFieldLabels) {
+    // The play field's fixed boxes with the widest text they show.
     const Elements el = designElements();
     const std::pair<const Label&, const char*> cases[] = {
         {el.EnmyLbl, "110"},          {el.CHL, "CHALLENGE STAGE"}, {el.Gover, "G A M E   O V E R"},

@@ -12,10 +12,7 @@ namespace {
 // Each row breaks one rule in an otherwise sound game (before the second check, so that the
 // rules across ticks are seen too) and names a piece of the report; an empty piece: it passes.
 TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
-    const struct {
-        void (*spoil)(Game&);
-        const char* reported;
-    } cases[] = {
+    const std::pair<void (*)(Game&), const char*> cases[] = {
         {[](Game& g) { g.st.iEnmyLeft = -1; }, "iEnmyLeft below 0"},
         {[](Game& g) { g.el.LifeBar.Width = -184; }, "LifeBar width"},
         {[](Game& g) { g.st.iLevel = -32768; }, "iLevel below 0"},
@@ -32,18 +29,17 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
         {[](Game& g) { g.st.iEnmyLeft += 1; }, "iEnmyLeft rose"},
         {[](Game& g) { g.st.iLevel = 32767, PrepNewLevel(g); }, ""},
     };
-    for (const auto& c : cases) {
-        testing::TestGame t;
-        t.start();
+    for (const auto& [spoil, reported] : cases) {
+        testing::TestGame t{"U"};
         t.game.st.iEnmyLeft = 20;
         t.game.st.iScore = t.game.st.iTopScore = 500;
         GameWatch watch;
-        ASSERT_EQ(checkAfterTick(t.game, "U", watch), "") << c.reported;
-        if (std::string(c.reported).empty()) watch = {}; // a late level is a fresh start
-        c.spoil(t.game);
+        ASSERT_EQ(checkAfterTick(t.game, "U", watch), "") << reported;
+        if (!*reported) watch = {}; // a late level is a fresh start
+        spoil(t.game);
         const std::string report = checkAfterTick(t.game, "U", watch);
-        EXPECT_TRUE(*c.reported ? report.find(c.reported) != std::string::npos : report.empty())
-            << c.reported << ": " << report;
+        EXPECT_TRUE(*reported ? report.find(reported) != std::string::npos : report.empty())
+            << reported << ": " << report;
     }
 }
 

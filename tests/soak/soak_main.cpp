@@ -31,16 +31,15 @@ void writeDemo(const std::string& path, const Demo& demo) {
 }
 
 [[maybe_unused]] void onDeath() {
-    if (const Demo* d = demoInPlay(); d && !g_crashPath.empty()) {
-        writeDemo(g_crashPath, *d);
-        std::cerr << "soak: the game in play is written to " << g_crashPath << "\n";
-    }
+    if (const Demo* d = demoInPlay(); d && !g_crashPath.empty())
+        writeDemo(g_crashPath, *d),
+            std::cerr << "soak: the game in play is in " << g_crashPath << "\n";
 }
 
 double residentMb() {
     long long size = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> size >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
+    return static_cast<double>(resident * sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
 
 int check(const std::string& path) {
@@ -61,23 +60,20 @@ int main(int argc, char** argv) {
         {"--seed", "1"},           {"--ticks", "10000000"},
         {"--pilot-share", "0.03"}, {"--pilot-max-ticks", "250000"},
         {"--failures", "."},       {"--check", ""}};
-    bool ok = argc % 2 == 1;
-    for (int i = 1; ok && i + 1 < argc; i += 2)
-        ok = arg.contains(argv[i]), arg[argv[i]] = argv[i + 1];
-    const std::uint64_t seed = std::strtoull(arg["--seed"].c_str(), nullptr, 10);
-    const long long total = std::atoll(arg["--ticks"].c_str());
-    const double pilotShare = std::atof(arg["--pilot-share"].c_str()); // the autopilot is slow
-    const int pilotMaxTicks = std::atoi(arg["--pilot-max-ticks"].c_str());
-    if (!ok || total <= 0 || pilotMaxTicks <= 0)
-        return std::cerr
-                   << "usage: kelvar_soak [--seed N] [--ticks N] [--pilot-share F] "
-                      "[--pilot-max-ticks N] [--failures DIR]\n       kelvar_soak --check DEMO\n",
-               2;
+    for (int i = 1; i < argc; i += 2) {
+        if (i + 1 == argc || !arg.contains(argv[i]))
+            return std::cerr << "usage: see the top of tests/soak/soak_main.cpp\n", 2;
+        arg[argv[i]] = argv[i + 1];
+    }
     if (!arg["--check"].empty()) return check(arg["--check"]);
 #if defined(__SANITIZE_ADDRESS__)
     __sanitizer_set_death_callback(&onDeath);
 #endif
-
+    const std::uint64_t seed = std::strtoull(arg["--seed"].c_str(), nullptr, 10);
+    const long long total = std::atoll(arg["--ticks"].c_str());
+    if (total <= 0) return std::cerr << "kelvar_soak: --ticks must be a number above 0\n", 2;
+    const double pilotShare = std::atof(arg["--pilot-share"].c_str()); // the autopilot is slow
+    const int pilotMaxTicks = std::max(1, std::atoi(arg["--pilot-max-ticks"].c_str()));
     std::mt19937_64 rng(seed);
     long long ticks = 0, pilotTicks = 0;
     int games = 0, highest = 0;
@@ -89,13 +85,13 @@ int main(int argc, char** argv) {
         const SoakResult r = playSoakGame(drawGame(rng, pilot ? SoakMode::Pilot : SoakMode::Random,
                                                    pilot ? pilotMaxTicks : 100'000));
         ticks += r.summary.ticks;
-        if (pilot) pilotTicks += r.summary.ticks;
+        pilotTicks += pilot ? r.summary.ticks : 0;
         highest = std::max(highest, r.highestLevel);
         if (!r.failure.empty()) {
             writeDemo(g_crashPath, r.failedGame);
             std::cout << "soak: FAIL in game " << games << " at tick " << r.failedTick << ": "
-                      << r.failure << "\nsoak: the game is written to " << g_crashPath
-                      << "; replay it with: kelvar_soak --check " << g_crashPath << "\n";
+                      << r.failure << "\nsoak: replay it with: kelvar_soak --check " << g_crashPath
+                      << "\n";
             return 1;
         }
         double& peak = ticks <= total / 4 || warmRss == 0 ? warmRss : lateRss;
@@ -103,12 +99,9 @@ int main(int argc, char** argv) {
     }
     g_crashPath.clear();
     std::cout << "soak: resident " << warmRss << " MB after the first quarter, at most " << lateRss
-              << " MB after it\n";
-    if (lateRss > warmRss + 24) {
-        std::cout << "soak: FAIL: memory grew by " << lateRss - warmRss << " MB\n";
-        return 1;
-    }
-    std::cout << "soak: " << ticks << " ticks, " << games << " games, highest level " << highest
-              << "\n";
-    return 0;
+              << " MB after it\nsoak: " << ticks << " ticks, " << games << " games, highest level "
+              << highest << "\n";
+    if (lateRss <= warmRss + 24) return 0;
+    std::cout << "soak: FAIL: memory grew by " << lateRss - warmRss << " MB\n";
+    return 1;
 }

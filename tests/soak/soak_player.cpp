@@ -11,12 +11,6 @@ namespace {
 
 const Demo* g_demoInPlay = nullptr;
 
-struct BrokenRule {
-    int tick;
-    std::string what;
-    Demo played;
-};
-
 class SoakPlayer final : public TickObserver {
   public:
     explicit SoakPlayer(const SoakGame& game) : game_(game), rng_(game.inputSeed) {}
@@ -26,9 +20,10 @@ class SoakPlayer final : public TickObserver {
         highest = std::max(highest, static_cast<int>(g.st.iLevel));
         planetAlive = g.el.LifeBar.Width > 0;
         if (std::string broken = checkAfterTick(g, game_.demo.speed, watch_); !broken.empty()) {
-            Demo played = demo;
-            played.endTick = tick;
-            throw BrokenRule{tick, std::move(broken), std::move(played)};
+            SoakResult r;
+            r.failure = std::move(broken), r.failedTick = tick, r.failedGame = demo;
+            r.failedGame.endTick = tick;
+            throw r; // ends the run at once
         }
         if (game_.mode == SoakMode::Check) return;
         if (game_.mode == SoakMode::Pilot) pilot_.afterTick(tick, g, demo);
@@ -125,10 +120,8 @@ SoakResult playSoakGame(const SoakGame& game) {
             result.failedTick = result.summary.ticks;
             result.failedGame = std::move(player.stoppedAt);
         }
-    } catch (BrokenRule& b) {
-        result.failure = b.what;
-        result.failedTick = b.tick;
-        result.failedGame = std::move(b.played);
+    } catch (SoakResult& broken) {
+        result = std::move(broken);
     }
     g_demoInPlay = nullptr;
     result.highestLevel = player.highest;

@@ -20,12 +20,8 @@ class RecordingShell final : public Shell {
 class ScriptedEvents final : public EventPump {
   public:
     void processEvents() override {
-        if (inside_) return;
-        ++calls;
-        if (!onCall) return;
-        inside_ = true;
-        onCall(calls);
-        inside_ = false;
+        if (inside_ || (++calls, !onCall)) return;
+        inside_ = true, onCall(calls), inside_ = false;
     }
     std::function<void(int)> onCall;
     int calls = 0;
@@ -35,6 +31,10 @@ class ScriptedEvents final : public EventPump {
 };
 
 struct TestGame {
+    TestGame() = default;
+    explicit TestGame(const std::string& speed) { start(speed); }
+    explicit TestGame(OptionsFile& real) // on another options file than the one in memory
+        : services{clock, events, pointer, keyRepeat, joystick, sound, real} {}
     VirtualClock clock;
     VirtualSound sound{clock};
     ScriptedEvents events;

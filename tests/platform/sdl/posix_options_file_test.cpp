@@ -18,9 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string readAll(const fs::path& p) {
-    std::ostringstream s;
-    s << std::ifstream(p, std::ios::binary).rdbuf();
-    return s.str();
+    return (std::ostringstream() << std::ifstream(p, std::ios::binary).rdbuf()).str();
 }
 
 // Names, modes and (small) contents of everything in a folder.
@@ -37,21 +35,20 @@ std::string snapshot(const fs::path& folder) {
 
 // A fresh folder for the game ("here") and one beside it ("outside") that it must never touch.
 struct Folders {
-    Folders() {
-        fs::create_directories(outside);
-        fs::create_directory(here);
-        std::ofstream(outside / "other.cfg") << "1\r\n 1\r\n";
-        chmod((outside / "other.cfg").c_str(), 0444);
-    }
-    ~Folders() { fs::remove_all(root); }
     std::string t = (fs::temp_directory_path() / "kelvar-options-XXXXXX").string();
     fs::path root = mkdtemp(t.data()), here = root / "here", outside = root / "outside",
              file = here / kOptionsFileName;
+    Folders() {
+        fs::create_directories(outside), fs::create_directory(here);
+        std::ofstream(outside / "other.cfg") << "1\r\n 1\r\n";
+        fs::permissions(outside / "other.cfg", fs::perms(0444));
+    }
+    ~Folders() { fs::remove_all(root); }
 };
 
 // The game on the virtual services with the real options file, read as the program starts.
 struct GameWith : testing::TestGame {
-    explicit GameWith(OptionsFile& files) : files(files) { LoadConfig(game); }
+    explicit GameWith(OptionsFile& files) : TestGame(files), files(files) { LoadConfig(game); }
     // What "BEGIN" does with the file before it reads it back.
     bool begin() {
         const std::string path = joinPath(game.st.WorkingDir, kOptionsFileName);
@@ -61,8 +58,6 @@ struct GameWith : testing::TestGame {
         return ok;
     }
     OptionsFile& files;
-    Services real{clock, events, pointer, keyRepeat, joystick, sound, files};
-    Game game{real, shell};
 };
 
 enum class Kind { None, File, Folder, Pipe, Link, DiskFull };
@@ -157,9 +152,7 @@ TEST(PosixOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
         GameWith g(files);
         EXPECT_FALSE(fs::exists(f.root / "config") && !blocker) << folder;
         EXPECT_EQ(g.begin(), writtenTo != nullptr) << folder;
-        if (blocker) {
-            EXPECT_EQ(readAll(f.root / blocker), "not a folder");
-        }
+        EXPECT_TRUE(!blocker || readAll(f.root / blocker) == "not a folder") << blocker;
         EXPECT_EQ(g.game.st.TDel, writtenTo ? 45 : 35) << folder;
         if (!writtenTo) continue;
         EXPECT_EQ(g.game.st.WorkingDir, (f.root / writtenTo).string());
@@ -170,19 +163,15 @@ TEST(PosixOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
 }
 
 TEST(OptionsFolderChoice, FollowsTheDesktopRulesUnlessTheCurrentFolderHoldsTheFile) {
-    const struct {
-        bool holds;
-        const char *xdg, *home, *folder, *fallback;
-    } cases[] = {
-        {true, "/x/config", "/home/p", "/work", ""},
-        {false, "/x/config/", "/home/p", "/x/config/kelvar-raid", "/work"},
-        {false, "relative/config", "/home/p", "/home/p/.config/kelvar-raid", "/work"},
-        {false, "relative", nullptr, "/work", ""},
-    };
-    for (const auto& c : cases) {
-        const OptionsFolder got = chooseOptionsFolder("/work", c.holds, c.xdg, c.home);
-        EXPECT_EQ(std::tie(got.folder, got.fallback), std::make_tuple(c.folder, c.fallback))
-            << c.xdg;
+    // Whether the current folder holds the file, XDG_CONFIG_HOME, HOME, the folder, the fallback.
+    for (const auto& [holds, xdg, home, folder, fallback] :
+         {std::tuple<bool, const char*, const char*, const char*, const char*>{
+              true, "/x/config", "/home/p", "/work", ""},
+          {false, "/x/config/", "/home/p", "/x/config/kelvar-raid", "/work"},
+          {false, "relative/config", "/home/p", "/home/p/.config/kelvar-raid", "/work"},
+          {false, "relative", nullptr, "/work", ""}}) {
+        const OptionsFolder got = chooseOptionsFolder("/work", holds, xdg, home);
+        EXPECT_EQ(std::tie(got.folder, got.fallback), std::make_tuple(folder, fallback)) << xdg;
     }
 }
 

@@ -39,7 +39,6 @@ class SdlJoystickTest : public testing::Test {
         if (SDL_NumJoysticks() != 0) GTEST_SKIP() << "a real joystick is plugged in";
     }
     void TearDown() override { SDL_QuitSubSystem(SDL_INIT_JOYSTICK); }
-    // x and the buttons.
     std::pair<std::int32_t, std::uint32_t> read() {
         JoyReading r{-1, -1, 0xdead};
         EXPECT_TRUE(joystick.read(0, r));
