@@ -54,6 +54,9 @@ TEST_F(Screens, KeysRunTheFocusedButtonAndTabWalksInOrder) {
     press(help, SDLK_TAB);
     EXPECT_EQ(focusName(help), "OptionBtn1");
     EXPECT_EQ(selected(), 0) << "a Tab only moves the focus";
+    help.selectOption(1); // the group's stop moves to the second option, the focus stays
+    press(help, SDLK_TAB);
+    EXPECT_EQ(focusName(help), "CenterOrNot");
 }
 
 // The bevel is shadowed while the button is held down; it clicks only when pressed and
