@@ -18,14 +18,14 @@ TEST(Sounds, EachRecordingLoadsWithTheLengthItIsTimedBy) {
         ASSERT_EQ(b.size(), info.resourceBytes);
         EXPECT_EQ(b[4] | b[5] << 8 | b[6] << 16 | static_cast<std::uint32_t>(b[7]) << 24,
                   info.resourceBytes - 8);
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         Uint8* data = nullptr;
         Uint32 length = 0;
-        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(b.data(), static_cast<int>(b.size())), 1, &spec,
-                                 &data, &length),
+        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(b.data(), static_cast<int>(b.size())), 1,
+                                 &format, &data, &length),
                   nullptr)
             << SDL_GetError();
-        EXPECT_EQ(std::make_tuple(spec.freq, spec.format, spec.channels, length),
+        EXPECT_EQ(std::make_tuple(format.freq, format.format, format.channels, length),
                   std::make_tuple(22050, AUDIO_S16LSB, 2, info.dataBytes));
         EXPECT_EQ(std::memcmp(data, b.data() + 44, length), 0);
         SDL_FreeWAV(data);
