@@ -3,7 +3,8 @@
 # title -> help (speed "Reduce Game Speed (MAX)") -> BEGIN -> play (keypad arrow, Pause held,
 # Pause) -> Escape -> title -> "x". Every click comes the moment its window appears. The game is
 # recorded, and its replay without a window must give the same ticks.
-# Every check waits for what it looks for, with a deadline; nothing relies on a fixed sleep.
+# Every check waits for what it looks for, with a deadline; the one fixed wait is how long Pause
+# is held, which is what that step tests.
 # Usage: flow.sh PATH/TO/kelvar-raid
 set -eu
 game=$(readlink -f "$1")
@@ -41,8 +42,9 @@ xdotool windowfocus --sync "$play" 2>/dev/null || true
 xdotool key KP_Left                          # the keypad's arrow (NumLock off)
 n=$(trace_lines)
 xdotool keydown Pause
-wait_for 5 more_ticks_than $((n + 2)) || true  # ticks stop at once; give the hold its time
-sleep 1
+# Held past the longest key-repeat delay (1 s): a repeated Pause would resume the game and tick.
+sleep 1.2
+[ "$(trace_lines)" -le $((n + 2)) ] || fail "the game ticked while Pause was held"
 xdotool keyup Pause
 n=$(trace_lines)
 xdotool key Pause                            # resume
