@@ -58,6 +58,15 @@ void appendNumber(std::string& out, float v) {
     out += shortestFloat(v);
 }
 
+template <typename T> void appendList(std::string& out, const std::vector<T>& values) {
+    out += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i) out += ',';
+        appendNumber(out, values[i]);
+    }
+    out += ']';
+}
+
 template <typename... T> void appendArray(std::string& out, T... values) {
     out += '[';
     bool first = true;
@@ -87,28 +96,14 @@ std::string traceLine(const TickRecord& r, const Game& g) {
             appendMicrosAsMillis(o.key("end"), r.endMicros);
             if (r.due >= 0) {
                 appendNumber(o.key("due"), r.due);
-                std::string& s = o.key("wait_late");
-                s += '[';
-                for (std::size_t i = 0; i < r.waitLateMicros.size(); ++i) {
-                    if (i) s += ',';
-                    appendNumber(s, r.waitLateMicros[i]);
-                }
-                s += ']';
+                appendList(o.key("wait_late"), r.waitLateMicros);
             }
         } else {
             appendNumber(o.key("start"), r.start);
             appendNumber(o.key("end"), r.end);
         }
         appendNumber(o.key("pumps"), r.pumps);
-        {
-            std::string& s = o.key("sounds");
-            s += '[';
-            for (std::size_t i = 0; i < r.sounds.size(); ++i) {
-                if (i) s += ',';
-                appendNumber(s, r.sounds[i]);
-            }
-            s += ']';
-        }
+        appendList(o.key("sounds"), r.sounds);
         o.key("game_over") += flag(r.gameOver);
         appendNumber(o.key("iLevel"), st.iLevel);
         appendNumber(o.key("iScore"), st.iScore);
