@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 #include "screens/help_screen.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/text_cache.hpp"

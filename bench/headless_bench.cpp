@@ -17,7 +17,7 @@
 
 #include "app/headless/demo.hpp"
 #include "app/headless/runner.hpp"
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 
 namespace kelvar::bench {
 

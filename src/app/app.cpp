@@ -11,7 +11,7 @@
 #include "app/headless_main.hpp"
 #include "app/quit_watch.hpp"
 #include "app/tick_driver.hpp"
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 
 namespace kelvar {
 

@@ -17,10 +17,10 @@
 #include "app/recording_joystick.hpp"
 #include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
+#include "core/playfield/playfield.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
-#include "playfield/playfield.hpp"
 
 namespace kelvar {
 

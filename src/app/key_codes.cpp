@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 
 namespace kelvar {
 

@@ -13,7 +13,7 @@
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
 #include "app/signal_watch.hpp"
-#include "playfield/play_field.hpp"
+#include "core/state/play_field.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
 

@@ -1,6 +1,6 @@
 #include "app/program_flow.hpp"
 
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 
 namespace kelvar {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "playfield/game.hpp"
+#include "core/state/game.hpp"
 #include "screens/help_screen.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"

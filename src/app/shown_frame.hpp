@@ -2,7 +2,7 @@
 // What the play field window shows, so it is drawn only when that would change: the game's
 // elements as last presented, or a mark that the window itself needs drawing (exposed, resized,
 // shown, a new window).
-#include "playfield/play_field.hpp"
+#include "core/state/play_field.hpp"
 
 namespace kelvar {
 

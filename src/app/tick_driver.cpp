@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 
 namespace kelvar {
 

@@ -2,7 +2,7 @@
 // The play field's timer, driven by a clock: when the next tick is due and how a tick re-arms.
 #include <optional>
 
-#include "playfield/game.hpp"
+#include "core/state/game.hpp"
 
 namespace kelvar {
 

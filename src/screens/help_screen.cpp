@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
 #include "resources/picture_ids.hpp"
 #include "screens/widgets.hpp"
 

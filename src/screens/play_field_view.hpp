@@ -2,7 +2,7 @@
 // The play field window: draws every element of the play field from the game's state.
 #include <memory>
 
-#include "playfield/game.hpp"
+#include "core/state/game.hpp"
 #include "screens/ui.hpp"
 
 namespace kelvar {

@@ -9,8 +9,8 @@
 #include <string>
 #include <tuple>
 
+#include "core/state/play_field.hpp"
 #include "platform/round_half_even.hpp"
-#include "playfield/play_field.hpp"
 
 namespace kelvar::ui {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "playfield/game.hpp"
+#include "core/state/game.hpp"
 
 namespace kelvar {
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "levels/levels.hpp"
+#include "core/levels/levels.hpp"
 #include "support/test_game.hpp"
 #include "tests/soak/soak_player.hpp"
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "playfield/game.hpp"
-#include "playfield/playfield.hpp"
+#include "core/playfield/playfield.hpp"
+#include "core/state/game.hpp"
 
 namespace kelvar {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "core/playfield/playfield.hpp"
 #include "platform/virtual/virtual_services.hpp"
-#include "playfield/playfield.hpp"
 
 namespace kelvar::testing {
 

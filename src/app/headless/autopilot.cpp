@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "levels/challenge.hpp"
-#include "playfield/playfield.hpp"
+#include "core/levels/challenge.hpp"
+#include "core/playfield/playfield.hpp"
 
 namespace kelvar {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <variant>
 
+#include "core/state/random.hpp"
 #include "platform/joystick_device.hpp"
-#include "playfield/random.hpp"
 
 namespace kelvar {
 

@@ -5,8 +5,8 @@
 
 #include "app/headless/demo_schedule.hpp"
 #include "app/headless/trace.hpp"
+#include "core/playfield/playfield.hpp"
 #include "platform/virtual/virtual_services.hpp"
-#include "playfield/playfield.hpp"
 
 namespace kelvar {
 

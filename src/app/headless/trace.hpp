@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/state/game.hpp"
 #include "platform/clock.hpp"
-#include "playfield/game.hpp"
 
 namespace kelvar {
 

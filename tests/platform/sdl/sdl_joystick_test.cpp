@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "playfield/joystick.hpp"
+#include "core/state/joystick.hpp"
 
 namespace kelvar {
 namespace {

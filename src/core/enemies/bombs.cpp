@@ -1,0 +1,74 @@
+#include <array>
+
+#include "core/enemies/enemies.hpp"
+#include "core/levels/challenge.hpp"
+
+namespace kelvar {
+
+namespace {
+// Fall per tick: base + 3 x iLevel, slow bases up to level 4, fast ones from level 5.
+constexpr std::array<int, kBombs> kSlowBase{31, 38, 24, 45};
+constexpr std::array<int, kBombs> kFastBase{80, 95, 85, 75};
+constexpr std::array<float, kBombs> kRestartTop{-1750, -2500, -3250, -4000};
+constexpr float kBottom = 6800;
+constexpr double kShipLeft = 200, kShipRight = 250, kShipAbove = 300, kShipBelow = 270;
+constexpr double kMslLeft = 125, kMslRight = 175, kMslAbove = 225, kMslBelow = 195;
+
+void fall(Game& g) {
+    const int level = g.st.iLevel;
+    const std::array<int, kBombs>* base = nullptr;
+    if (level < 5 && level != 3) base = &kSlowBase;
+    if (level > 4 && level != 7) base = &kFastBase;
+    if (!base) return; // the challenge stages: the bombs hang still
+    for (std::size_t b = 0; b < kBombs; ++b)
+        g.el.Bomb[b].Top = g.el.Bomb[b].Top + static_cast<float>((*base)[b] + 3 * level);
+}
+
+void fallOut(Game& g) {
+    for (std::size_t b = 0; b < kBombs; ++b) {
+        Sprite& bomb = g.el.Bomb[b];
+        if (bomb.Top > kBottom) {
+            bomb.Left = static_cast<float>(50 + 4250 * g.rng.next());
+            bomb.Top = kRestartTop[b];
+        }
+    }
+}
+
+bool hitsShip(const Sprite& ship, const Sprite& bomb) {
+    const double sl = ship.Left, st = ship.Top;
+    return sl - kShipLeft < bomb.Left && sl + kShipRight > bomb.Left &&
+           st - kShipAbove < bomb.Top && st + kShipBelow > bomb.Top;
+}
+
+bool stopsMissile(const Sprite& m, const Sprite& bomb) {
+    const double ml = m.Left, mt = m.Top;
+    return ml - kMslLeft < bomb.Left && ml + kMslRight > bomb.Left && mt - kMslAbove < bomb.Top &&
+           mt + kMslBelow > bomb.Top;
+}
+
+void shipHits(Game& g) {
+    for (std::size_t b = 0; b < kBombs; ++b)
+        if (hitsShip(g.el.PlrShip, g.el.Bomb[b]))
+            ELands(g, g.el.EmySpot[8], loss::Bomb1 + static_cast<int>(b));
+}
+
+void missileStops(Game& g) {
+    for (std::size_t b = 0; b < kBombs; ++b) {
+        if (g.st.iLevel > 3 && stopsMissile(g.el.PMissl, g.el.Bomb[b])) {
+            g.el.PMissl.Top = -9999;
+            g.el.PMissl.Visible = false;
+            g.st.Rocket = false;
+        }
+    }
+}
+} // namespace
+
+void bombStep(Game& g) {
+    if (g.st.iLevel == 0) return;
+    fall(g);
+    fallOut(g);
+    shipHits(g);
+    missileStops(g);
+}
+
+} // namespace kelvar

@@ -1,0 +1,138 @@
+#pragma once
+// The play field: its public state variables, which live for the whole run, and its display
+// elements, which are rebuilt with their design-time values every time the window is created.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/base/palette.hpp"
+#include "platform/clock.hpp"
+
+namespace kelvar {
+
+// Client area of the play field window, in twips (15 twips to the pixel).
+inline constexpr int kPlayFieldWidth = 7065;
+inline constexpr int kPlayFieldHeight = 6030;
+inline constexpr int kTwipsPerPixel = 15;
+
+struct Sprite {
+    float Left = 0;
+    float Top = 0;
+    bool Visible = true;
+    int Picture = 0; // picture id; every sprite is 480 x 480 twips
+    bool operator==(const Sprite&) const = default;
+};
+
+enum class FontFace { Terminal, Arial };
+
+struct Font {
+    FontFace face = FontFace::Terminal;
+    float points = 13.5f;
+    bool bold = false;
+    bool operator==(const Font&) const = default;
+};
+
+struct Label {
+    float Left = 0, Top = 0;
+    float Width = 0, Height = 0; // 0: sized to its caption
+    std::string Caption;
+    Rgb ForeColor = 0xFFFFFF;
+    bool HasBackColor = false; // a transparent label draws no background
+    Rgb BackColor = 0;
+    Font font;
+    bool Centred = false;
+    bool Visible = true;
+    bool operator==(const Label&) const = default;
+};
+
+struct Picture {
+    float Left = 0, Top = 0, Width = 480, Height = 480;
+    int Picture = 0;
+    bool Visible = true;
+    bool
+    operator==(const struct Picture&) const = default; // the member named Picture hides the type
+};
+
+struct Bar { // a filled rectangle whose width and colour the game changes
+    float Left = 0, Top = 0;
+    std::int32_t Width = 0;
+    float Height = 0;
+    int BackColor = 0; // palette index
+    bool Visible = true;
+    bool operator==(const Bar&) const = default;
+};
+
+struct Oval {
+    float Left = 0, Top = 0, Width = 0, Height = 0;
+    Rgb FillColor = 0, BorderColor = 0;
+    bool operator==(const Oval&) const = default;
+};
+
+struct StarShape { // a small filled circle; its colours are palette indices
+    float Left = 0, Top = 0;
+    int FillColor = colour::White;
+    int BackColor = colour::White;
+    int BorderColor = colour::LightGrey;
+    bool operator==(const StarShape&) const = default;
+};
+
+struct Line {
+    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    Rgb Color = 0;
+    bool Visible = true;
+    bool operator==(const Line&) const = default;
+};
+
+// The game tick's timer: an interval of 0 stops it. Setting an interval arms it from that
+// moment; the driver of the tick reads `armedAt` and `setDuringTick`.
+struct Timer {
+    std::int16_t Interval = 20;
+    Millis armedAt = 0;
+    bool setDuringTick = false;
+    bool operator==(const Timer&) const = default;
+};
+
+inline constexpr int kEnemies = 10;
+inline constexpr int kBombs = 4;
+inline constexpr int kStars = 35;
+
+struct Elements {
+    Sprite PlrShip, PMissl, Power;
+    std::array<Sprite, kEnemies> EmySpot; // EmySpot[0] is EmySpot1
+    std::array<Sprite, kBombs> Bomb;      // Bomb[0] is Bomb1
+    std::array<StarShape, kStars> Star;
+    Oval Shape1;
+    Line Line1, Line2;
+    Picture Image1, Image2, Image3;
+    Label ScoreText, ScoreLbl, TopScoreText, TopScoreLbl, LevelText, LevelLbl;
+    Label LossesText, LossesLbl, CHL, EnmyLbl, Gover, GShotLbl, PauseTL;
+    Bar LifeBar;
+    int BackColor = colour::Black; // the form's background, a palette index
+    Timer Timer1;
+    bool operator==(const Elements&) const = default;
+};
+
+// The elements as the window is designed.
+Elements designElements();
+
+struct State {
+    std::int16_t MInterval = 0;
+    std::int16_t Motion = 0;
+    std::int32_t iScore = 0;
+    std::int32_t iTopScore = 0;
+    bool Rocket = false;
+    bool PowerCame = false;
+    bool SendIt = false;
+    std::int16_t iLevel = 0;
+    std::int16_t iEnmyLeft = 0;
+    std::int16_t iEnmyTl = 0;
+    bool GameOver = false;
+    std::int16_t PToggle = 0;
+    std::int16_t iERes1 = 0, iERes2 = 0;
+    std::int16_t iLossVar = 0;
+    std::array<std::int16_t, kEnemies> iGo{}, iGG{}, iDD{};
+    std::string WorkingDir, DlyType, Verticl;
+    std::int16_t TDel = 0;
+};
+
+} // namespace kelvar
