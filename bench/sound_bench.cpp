@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/base/sounds.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"

@@ -1,19 +1,8 @@
 #include "app/game_recorder.hpp"
 
-namespace kelvar {
+#include "core/base/speeds.hpp"
 
-std::string speedCodeOf(std::int16_t intervalMs) {
-    switch (intervalMs) {
-    case 30:
-        return "0";
-    case 40:
-        return "1";
-    case 45:
-        return "2";
-    default:
-        return "U";
-    }
-}
+namespace kelvar {
 
 void GameRecorder::gameSetUp(std::uint32_t seed) {
     demo_ = Demo{};
@@ -28,7 +17,7 @@ void GameRecorder::joystickAtSetUp(bool present, JoyReading centre) {
 }
 
 void GameRecorder::gameStarted(std::int16_t intervalMs) {
-    demo_.speed = speedCodeOf(intervalMs);
+    demo_.speed = speedCode(intervalMs);
     recording_ = true;
 }
 

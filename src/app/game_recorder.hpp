@@ -31,7 +31,4 @@ class GameRecorder {
     JoyReading last_;
 };
 
-// The speed code of a tick interval ("U" for 35 ms and anything unknown).
-std::string speedCodeOf(std::int16_t intervalMs);
-
 } // namespace kelvar

@@ -70,7 +70,7 @@ void ProgramFlow::beginClicked() {
     const std::string path = joinPath(game_.st.WorkingDir, kOptionsFileName);
     files.clearAttributes(path);
     files.replace(path, optionsFileBytes(help_->valUsed(), help_->centerOrNot()));
-    playSound(game_, 19, SND_SYNC);
+    playSound(game_, sound::GetReady, SND_SYNC);
     parkPointer(game_);
     LoadConfig(game_);
     ensurePlayField();

@@ -4,19 +4,6 @@
 
 namespace kelvar {
 
-const SoundInfo* findSound(int id) {
-    for (const auto& s : kSounds)
-        if (s.id == id) return &s;
-    return nullptr;
-}
-
-Millis soundLengthMs(int id) {
-    const SoundInfo* s = findSound(id);
-    if (!s) return 0;
-    const std::uint64_t frames = s->dataBytes / kSoundFrameBytes;
-    return (frames * 1000 + kSoundRate - 1) / kSoundRate;
-}
-
 std::uint32_t normaliseSoundFlags(std::optional<std::uint32_t> flags) {
     std::uint32_t f = flags.value_or(SND_ASYNC | SND_NODEFAULT | SND_MEMORY);
     f &= ~SND_ALIAS;

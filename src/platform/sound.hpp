@@ -1,9 +1,6 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <optional>
-
-#include "platform/clock.hpp"
 
 namespace kelvar {
 
@@ -18,28 +15,6 @@ inline constexpr std::uint32_t SND_NOSTOP = 0x10;
 inline constexpr std::uint32_t SND_ALIAS = 0x10000;
 inline constexpr std::uint32_t SND_FILENAME = 0x20000;
 
-// The seven recordings: PCM, 2 channels, 22050 Hz, 16 bit, a 44-byte header.
-struct SoundInfo {
-    int id;
-    std::uint32_t resourceBytes;
-    std::uint32_t dataBytes;
-};
-inline constexpr int kSoundRate = 22050;
-inline constexpr int kSoundFrameBytes = 4;
-inline constexpr std::array<SoundInfo, 7> kSounds{{
-    {15, 28076, 28032},
-    {16, 27240, 27196},
-    {17, 24712, 24668},
-    {19, 120228, 120184},
-    {20, 73132, 73088},
-    {24, 158952, 158908},
-    {25, 83052, 83008},
-}};
-
-const SoundInfo* findSound(int id);
-// The length of a recording in whole milliseconds, rounded up; 0 for an unknown id.
-Millis soundLengthMs(int id);
-
 // The flag word that reaches the player: omitted means 7; alias and file name bits are
 // cleared; the memory bit is always set.
 std::uint32_t normaliseSoundFlags(std::optional<std::uint32_t> flags);
@@ -52,7 +27,8 @@ class SoundPlayer {
     virtual void playSound(int id, std::uint32_t flags) = 0;
 };
 
-// Plays sound resource `id`: lets pending events through once, then starts it.
+// Plays recording `id` (see core/base/sound_ids.hpp): lets pending events through once, then starts
+// it.
 void basWave(EventPump& events, SoundPlayer& player, int id,
              std::optional<std::uint32_t> flags = std::nullopt);
 

@@ -1,6 +1,6 @@
 #include "resources/icons.hpp"
 
-#include "resources/picture_ids.hpp"
+#include "core/base/picture_ids.hpp"
 
 #include <algorithm>
 #include <array>

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "platform/sound.hpp"
+#include "core/base/sounds.hpp"
 
 // Everything here is integer arithmetic with fixed seeds: floating point and the maths
 // library differ between compilers and flags, and the tests compare the embedded bytes with a
@@ -559,31 +559,29 @@ std::vector<std::uint8_t> finish(Mix& mix, std::uint32_t dataBytes) {
 } // namespace
 
 std::vector<std::uint8_t> synthesiseSound(int id) {
-    const SoundInfo* info = nullptr;
-    for (const SoundInfo& s : kSounds)
-        if (s.id == id) info = &s;
+    const SoundInfo* info = findSound(id);
     if (!info) return {};
     Mix mix(static_cast<int>(info->dataBytes / kSoundFrameBytes));
     switch (id) {
-    case 15:
+    case sound::EnemyHit:
         crunchyHit(mix);
         break;
-    case 16:
+    case sound::Launch:
         risingZap(mix);
         break;
-    case 17:
+    case sound::Impact:
         heavyThud(mix);
         break;
-    case 19:
+    case sound::GetReady:
         readyJingle(mix);
         break;
-    case 20:
+    case sound::Blast:
         rollingBlast(mix);
         break;
-    case 24:
+    case sound::GameOver:
         gameOver(mix);
         break;
-    case 25:
+    case sound::LevelClear:
         fanfare(mix);
         break;
     default:

@@ -1,5 +1,5 @@
 #pragma once
-// The game's seven recordings, embedded in the binary at build time (see sounds.cmake).
+// The game's recordings, embedded in the binary at build time (sounds.cmake makes the lookup).
 #include <cstdint>
 #include <span>
 

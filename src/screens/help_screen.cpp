@@ -2,29 +2,34 @@
 
 #include <array>
 
+#include "core/base/picture_ids.hpp"
+#include "core/base/speeds.hpp"
 #include "core/playfield/playfield.hpp"
-#include "resources/picture_ids.hpp"
 #include "screens/widgets.hpp"
 
 namespace kelvar {
 
 namespace {
 
-constexpr Rgb kBackground = 0x000000;
-constexpr Rgb kWhite = 0xFFFFFF;
-constexpr Rgb kLightGrey = 0xC0C0C0;
-constexpr Rgb kGrey = 0x808080;
-constexpr Rgb kMaroon = 0x800000;
-constexpr Rgb kRed = 0xFF0000;
-constexpr Rgb kYellow = 0xFFFF00;
-constexpr Rgb kCyan = 0x00FFFF;
-
-constexpr std::array<const char*, 4> kSpeedCodes{"U", "0", "1", "2"};
+constexpr Rgb kBackground = paletteRgb(colour::Black);
+constexpr Rgb kWhite = paletteRgb(colour::White);
+constexpr Rgb kLightGrey = paletteRgb(colour::LightGrey);
+constexpr Rgb kGrey = paletteRgb(colour::Grey);
+constexpr Rgb kMaroon = paletteRgb(colour::Red);
+constexpr Rgb kRed = paletteRgb(colour::LightRed);
+constexpr Rgb kYellow = paletteRgb(colour::Yellow);
+constexpr Rgb kCyan = paletteRgb(colour::LightCyan);
 
 // The places the design fixes are in twips as given; the rest of the layout is in whole
 // pixels, so that every edge falls on a pixel and stays crisp.
 constexpr ui::Area at(int x, int y, int w, int h) {
-    return {x * 15, y * 15, w * 15, h * 15};
+    return {pixelsToTwips(x), pixelsToTwips(y), pixelsToTwips(w), pixelsToTwips(h)};
+}
+
+// A line between two points given in pixels.
+ui::LineShape& lineAt(ui::Form& f, const char* name, int x1, int y1, int x2, int y2, Rgb colour) {
+    return f.add<ui::LineShape>(name, pixelsToTwips(x1), pixelsToTwips(y1), pixelsToTwips(x2),
+                                pixelsToTwips(y2), colour);
 }
 
 // The arrow printed on an arrow key: a small solid triangle.
@@ -85,7 +90,6 @@ struct HelpScreen::Impl {
 void HelpScreen::Impl::buildKeyboardPanel() {
     using ui::Area;
     using ui::Label;
-    using ui::LineShape;
     using ui::Shape;
     ui::Form& f = form;
     const Font text = ui::arial(8.25f);
@@ -101,7 +105,7 @@ void HelpScreen::Impl::buildKeyboardPanel() {
     // A key with its name printed on it, and a line out to what it does.
     auto key = [&](const char* shape, Area box) { f.add<Shape>(shape, box, kLightGrey, kWhite); };
     auto keyName = [&](const char* name, Area box, const char* caption) {
-        auto& l = f.add<Label>(name, box, caption, keyText, 0x000000);
+        auto& l = f.add<Label>(name, box, caption, keyText, paletteRgb(colour::Black));
         l.align = ui::Align::Centre;
         l.valign = ui::VAlign::Middle;
         l.wrap = false;
@@ -115,17 +119,17 @@ void HelpScreen::Impl::buildKeyboardPanel() {
 
     key("Shape1", at(20, 42, 40, 20));
     keyName("Label16", at(20, 42, 40, 20), "Esc");
-    f.add<LineShape>("Line1", 60 * 15, 51 * 15, 118 * 15, 51 * 15, kLightGrey);
+    lineAt(f, "Line1", 60, 51, 118, 51, kLightGrey);
     legend("Label3", at(122, 44, 88, 14), "Exit Game", ui::Align::Left);
 
     key("Shape2", at(20, 70, 40, 20));
     keyName("Label17", at(20, 70, 40, 20), "Pause");
-    f.add<LineShape>("Line2", 60 * 15, 79 * 15, 118 * 15, 79 * 15, kLightGrey);
+    lineAt(f, "Line2", 60, 79, 118, 79, kLightGrey);
     legend("Label5", at(122, 72, 88, 14), "Pause Game", ui::Align::Left);
 
     key("Shape3", at(20, 98, 88, 20));
     keyName("Label14", at(20, 98, 88, 20), "Space Bar");
-    f.add<LineShape>("Line3", 108 * 15, 107 * 15, 118 * 15, 107 * 15, kLightGrey);
+    lineAt(f, "Line3", 108, 107, 118, 107, kLightGrey);
     legend("Label4", at(122, 100, 88, 14), "Fire", ui::Align::Left);
 
     // The arrow keys as on a keyboard, left and right reaching out to their legends.
@@ -146,9 +150,9 @@ void HelpScreen::Impl::buildKeyboardPanel() {
         key(a.shape, at(a.x, a.y, 18, 17));
         f.add<ArrowGlyph>(std::string("Arrow") + a.shape, at(a.x, a.y, 18, 17), a.points);
     }
-    f.add<LineShape>("Line4", 70 * 15, 173 * 15, 82 * 15, 173 * 15, kLightGrey);
+    lineAt(f, "Line4", 70, 173, 82, 173, kLightGrey);
     legend("Label2", at(14, 166, 54, 14), "Move Left", ui::Align::Right);
-    f.add<LineShape>("Line5", 141 * 15, 173 * 15, 153 * 15, 173 * 15, kLightGrey);
+    lineAt(f, "Line5", 141, 173, 153, 173, kLightGrey);
     legend("Label6", at(155, 166, 60, 14), "Move Right", ui::Align::Left);
 }
 
@@ -185,7 +189,7 @@ void HelpScreen::Impl::buildRules() {
     rule("Label10", at(268, 210, 162, 32), "Challenge Stage: Destroy Boss For Extra Life!", kCyan);
 
     // The reading above, the choices below.
-    f.add<ui::LineShape>("Line6", 8 * 15, 256 * 15, 429 * 15, 256 * 15, kGrey);
+    lineAt(f, "Line6", 8, 256, 429, 256, kGrey);
 
     // Beside "BEGIN": the player's ship, ready to go.
     f.add<PictureBox>("Image7", at(192, 277, 32, 32), pic::HelpPicture7);
@@ -224,7 +228,7 @@ void HelpScreen::Impl::buildOptions() {
                                                    o.caption, Area{3420, o.top, 2265, 255},
                                                    kWhite));
     speed.onPick = [this](int index) {
-        valUsed->text = kSpeedCodes[static_cast<std::size_t>(index)];
+        valUsed->text = kSpeeds[static_cast<std::size_t>(index)].code;
     };
 
     valUsed =
@@ -278,7 +282,7 @@ void HelpScreen::ShutOptions() {
 }
 
 void HelpScreen::selectOption(int index) {
-    if (index < 0 || index >= static_cast<int>(kSpeedCodes.size())) return;
+    if (index < 0 || index >= static_cast<int>(kSpeeds.size())) return;
     impl_->speed.pick(index);
 }
 
@@ -310,9 +314,7 @@ namespace kelvar {
 void helpFormLoad(HelpScreen& help, Game& g) {
     help.ShutOptions();
     help.selectOption(0);
-    const char* codes[] = {"U", "0", "1", "2"};
-    for (int i = 0; i < 4; ++i)
-        if (g.st.DlyType == codes[i]) help.selectOption(i);
+    if (const auto i = speedIndex(g.st.DlyType)) help.selectOption(static_cast<int>(*i));
     LoadConfig(g);
     if (verticlIsOne(g.st.Verticl)) help.setCenterOrNot(1);
     help.window().placeCentred(false);

@@ -12,8 +12,7 @@ void PlayFieldView::drawSprite(const Sprite& s) {
 namespace {
 void drawStar(SDL_Renderer* r, const StarShape& s) {
     const SDL_Rect box = ui::pxRect(s.Left, s.Top, 105, 45);
-    ui::fillOval(r, kPalette[static_cast<std::size_t>(s.FillColor & 15)],
-                 kPalette[static_cast<std::size_t>(s.BorderColor & 15)], box);
+    ui::fillOval(r, paletteRgb(s.FillColor), paletteRgb(s.BorderColor), box);
 }
 } // namespace
 
@@ -34,7 +33,7 @@ void PlayFieldView::draw(const Game& g) {
         SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
         SDL_RenderClear(r);
     }
-    ui::fillRect(r, kPalette[static_cast<std::size_t>(el.BackColor & 15)],
+    ui::fillRect(r, paletteRgb(el.BackColor),
                  {0, 0, ui::px(kPlayFieldWidth), ui::px(kPlayFieldHeight)});
 
     // The backdrop, then the action, then the side panel and the messages over everything.
@@ -61,7 +60,7 @@ void PlayFieldView::draw(const Game& g) {
         ui::drawLabel(r, *l);
     if (el.LifeBar.Visible && el.LifeBar.Width > 0)
         ui::fillRect(
-            r, kPalette[static_cast<std::size_t>(el.LifeBar.BackColor & 15)],
+            r, paletteRgb(el.LifeBar.BackColor),
             ui::pxRect(el.LifeBar.Left, el.LifeBar.Top, el.LifeBar.Width, el.LifeBar.Height));
     if (el.Line2.Visible)
         ui::drawLine(r, el.Line2.Color, el.Line2.X1, el.Line2.Y1, el.Line2.X2, el.Line2.Y2);

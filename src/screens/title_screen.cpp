@@ -1,18 +1,18 @@
 #include "screens/title_screen.hpp"
 
-#include "resources/picture_ids.hpp"
+#include "core/base/picture_ids.hpp"
 #include "screens/widgets.hpp"
 
 namespace kelvar {
 
 namespace {
 
-constexpr Rgb kBackground = 0x000000; // the title art is drawn on black
-constexpr Rgb kWhite = 0xFFFFFF;
-constexpr Rgb kLightGrey = 0xC0C0C0;
-constexpr Rgb kRed = 0xFF0000;
-constexpr Rgb kGreen = 0x00FF00;
-constexpr Rgb kOrange = 0xFF8000;
+constexpr Rgb kBackground = paletteRgb(colour::Black); // the title art is drawn on black
+constexpr Rgb kWhite = paletteRgb(colour::White);
+constexpr Rgb kLightGrey = paletteRgb(colour::LightGrey);
+constexpr Rgb kRed = paletteRgb(colour::LightRed);
+constexpr Rgb kGreen = paletteRgb(colour::LightGreen);
+constexpr Rgb kOrange = 0xFF8000; // the version's colour is none of the palette's
 
 constexpr const char* kVersion = "Version 1.0";
 

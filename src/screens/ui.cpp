@@ -93,8 +93,8 @@ bool Window::fullscreen() const {
 SDL_Point placementOnScreen(const SDL_Rect& screen, int outerWidth, int outerHeight, bool atTop,
                             int scale) {
     // In twips: Left = (screen - window) / 2, Top = (screen - window) / 2 - 250.
-    const double xTwips = (screen.w - outerWidth) * 15.0 / 2;
-    const double yTwips = (screen.h - outerHeight) * 15.0 / 2 - 250.0 * scale;
+    const double xTwips = pixelsToTwips(screen.w - outerWidth) / 2.0;
+    const double yTwips = pixelsToTwips(screen.h - outerHeight) / 2.0 - 250.0 * scale;
     return {screen.x + px(xTwips), atTop ? screen.y : screen.y + px(yTwips)};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The small drawing kit that the three windows share: windows sized in twips, fonts found by
 // fontconfig, pictures by id, labels, shapes. Everything is placed in twips and drawn at
-// 15 twips to the pixel.
+// kTwipsPerPixel twips to the pixel.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <tuple>
 
+#include "core/base/twips.hpp"
 #include "core/state/play_field.hpp"
-#include "platform/round_half_even.hpp"
 
 namespace kelvar::ui {
 

@@ -161,8 +161,9 @@ void Shape::draw(const Paint& p, bool, bool) const {
 }
 
 LineShape::LineShape(std::string name, int x1, int y1, int x2, int y2, Rgb colour)
-    : Widget(std::move(name), Area{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 15,
-                                   std::abs(y2 - y1) + 15}),
+    : Widget(std::move(name),
+             Area{std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + kTwipsPerPixel,
+                  std::abs(y2 - y1) + kTwipsPerPixel}),
       x1(x1), y1(y1), x2(x2), y2(y2), colour(colour) {}
 
 void LineShape::draw(const Paint& p, bool, bool) const {

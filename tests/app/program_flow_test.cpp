@@ -3,6 +3,7 @@
 #include "app/program_flow.hpp"
 
 #include "../screens/screen_test_support.hpp"
+#include "core/base/sounds.hpp"
 #include "core/playfield/playfield.hpp"
 #include "support/test_game.hpp"
 

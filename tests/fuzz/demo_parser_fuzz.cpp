@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "app/headless/demo.hpp"
+#include "core/base/speeds.hpp"
 
 namespace {
 
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const Demo& demo = std::get<Demo>(parsed);
-    require(demo.speed == "U" || demo.speed == "0" || demo.speed == "1" || demo.speed == "2");
+    require(kelvar::speedIndex(demo.speed).has_value());
     require(demo.seed < (1u << 24));
     for (const DemoKey& k : demo.keys)
         require(k.tick >= 1 && k.point >= 0 && k.point <= kMaxDemoPoint && k.code >= 0 &&

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/base/sounds.hpp"
 #include "platform/sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
 

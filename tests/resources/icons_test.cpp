@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/picture_ids.hpp"
 #include "resources/icons.hpp"
-#include "resources/picture_ids.hpp"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/sound.hpp"
+#include "core/base/sounds.hpp"
 #include "resources/sound_synth.hpp"
 #include "resources/sounds.hpp"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/fullscreen_keys.hpp"
+#include "core/base/picture_ids.hpp"
 #include "platform/sdl/window_pixels.hpp"
 #include "resources/icons.hpp"
-#include "resources/picture_ids.hpp"
 #include "screen_test_support.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/play_field_view.hpp"

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "core/base/picture_ids.hpp"
 #include "resources/icons.hpp"
-#include "resources/picture_ids.hpp"
 #include "screen_test_support.hpp"
 #include "screens/help_screen.hpp"
 #include "screens/text_cache.hpp"

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/base/speeds.hpp"
 #include "core/playfield/playfield.hpp"
 #include "core/state/game.hpp"
 
@@ -93,7 +94,7 @@ class SoakPlayer final : public TickObserver {
 
 SoakGame drawGame(std::mt19937_64& rng, SoakMode mode, int maxTicks) {
     SoakGame game{{}, mode, 0};
-    game.demo.speed = std::array{"U", "0", "1", "2"}[rng() % 4];
+    game.demo.speed = std::string(kSpeeds[rng() % kSpeeds.size()].code);
     game.demo.seed = static_cast<std::uint32_t>(rng() % (1u << 24));
     game.demo.joystick = rng() % 2 == 0;
     if (game.demo.joystick) {

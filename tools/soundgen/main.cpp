@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/sound.hpp"
+#include "core/base/sounds.hpp"
 #include "resources/sound_synth.hpp"
 
 int main(int argc, char** argv) {

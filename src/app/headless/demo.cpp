@@ -10,6 +10,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/base/speeds.hpp"
+
 namespace kelvar {
 
 namespace {
@@ -237,8 +239,7 @@ class Parser {
             return fail("'" + std::string(w[0]) + "' must come before any timed line");
         if (w[0] == "speed") {
             if (!demo.speed.empty()) return fail("speed is given twice");
-            if (w.size() != 2 || !(w[1] == "U" || w[1] == "0" || w[1] == "1" || w[1] == "2"))
-                return fail("speed must be one of U, 0, 1, 2");
+            if (w.size() != 2 || !speedIndex(w[1])) return fail("speed must be one of U, 0, 1, 2");
             demo.speed = std::string(w[1]);
         } else if (w[0] == "seed") {
             if (sawSeed) return fail("seed is given twice");

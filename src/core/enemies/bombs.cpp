@@ -54,11 +54,7 @@ void shipHits(Game& g) {
 
 void missileStops(Game& g) {
     for (std::size_t b = 0; b < kBombs; ++b) {
-        if (g.st.iLevel > 3 && stopsMissile(g.el.PMissl, g.el.Bomb[b])) {
-            g.el.PMissl.Top = -9999;
-            g.el.PMissl.Visible = false;
-            g.st.Rocket = false;
-        }
+        if (g.st.iLevel > 3 && stopsMissile(g.el.PMissl, g.el.Bomb[b])) parkMissile(g);
     }
 }
 } // namespace

@@ -24,7 +24,7 @@ bool rams(const Sprite& ship, const Sprite& e) {
 
 void moveEnemy(Game& g, std::size_t k) {
     Sprite& e = g.el.EmySpot[k];
-    if (g.el.LifeBar.Width > 0) e.Top = e.Top + g.st.iDD[k];
+    if (planetAlive(g)) e.Top = e.Top + g.st.iDD[k];
     e.Left = e.Left + g.st.iGG[k];
     if (e.Left < kLeftWall) {
         e.Left = kLeftBounceTo;

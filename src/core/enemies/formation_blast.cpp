@@ -1,12 +1,11 @@
 #include <array>
 
+#include "core/base/picture_ids.hpp"
 #include "core/enemies/enemies.hpp"
-#include "resources/picture_ids.hpp"
 
 namespace kelvar {
 
 namespace {
-constexpr int kBlastSound = 20;
 constexpr int kBlastFlashes = 2;
 constexpr std::int32_t kBlastBlueMs = 50, kBlastBlackMs = 40, kBlastFrameMs = 75;
 constexpr float kBlastEnemyTop = -1200;
@@ -14,7 +13,7 @@ constexpr std::array<float, kBombs> kBlastBombTop{-3000, -4000, -5000, -6000};
 constexpr std::int16_t kBlastCount = 10;
 
 void blastFlashes(Game& g) {
-    playSound(g, kBlastSound, SND_ASYNC);
+    playSound(g, sound::Blast, SND_ASYNC);
     for (int i = 0; i < kBlastFlashes; ++i) {
         g.el.BackColor = colour::Blue;
         tickDelay(g, kBlastBlueMs);

@@ -1,11 +1,10 @@
+#include "core/base/picture_ids.hpp"
 #include "core/enemies/enemies.hpp"
 #include "core/levels/challenge.hpp"
-#include "resources/picture_ids.hpp"
 
 namespace kelvar {
 
 namespace {
-constexpr int kImpactSound = 17;
 constexpr float kStruckEnemyTop = -1200;
 constexpr float kStruckBombTop = -2000;
 constexpr std::int32_t kStrikeLoss = 200;
@@ -26,7 +25,7 @@ void flashField(Game& g, int colourIndex) {
 
 // A blow in a challenge stage ends the stage; the level change gives the life back.
 void endChallengeStage(Game& g) {
-    playSound(g, kImpactSound, SND_ASYNC);
+    playSound(g, sound::Impact, SND_ASYNC);
     flashField(g, colour::Magenta);
     g.st.iEnmyLeft = 0;
     g.el.EnmyLbl.Caption = "0";
@@ -36,7 +35,7 @@ void endChallengeStage(Game& g) {
 }
 
 void strikePlanet(Game& g) {
-    playSound(g, kImpactSound, SND_ASYNC);
+    playSound(g, sound::Impact, SND_ASYNC);
     flashField(g, colour::Red);
     if (g.el.LifeBar.Width > kLastStrength) {
         g.el.LifeBar.Width -= kStrikeLoss;
@@ -48,7 +47,7 @@ void strikePlanet(Game& g) {
 
 void hitShip(Game& g, int lossType) {
     for (int i = 0; i < kShipFlashes; ++i) {
-        playSound(g, kImpactSound, SND_ASYNC);
+        playSound(g, sound::Impact, SND_ASYNC);
         g.el.PlrShip.Picture = pic::ShipHit;
         doEvents(g);
         tickDelay(g, kFlashMs);

@@ -1,13 +1,11 @@
+#include "core/base/numbers.hpp"
 #include "core/enemies/enemies.hpp"
 #include "core/levelflow/levelflow.hpp"
 #include "core/levels/levels.hpp"
-#include "platform/saturate.hpp"
 
 namespace kelvar {
 
 namespace {
-constexpr int kLevelClearSound = 25, kGetReadySound = 19;
-
 constexpr std::int32_t kBeforeChangeMs = 200, kFlightStepMs = 35, kAfterFlightMs = 400,
                        kAfterGetReadyMs = 450;
 constexpr float kFlightStep = 250, kFlightEnd = -1500;
@@ -32,7 +30,7 @@ void levelChange(Game& g) {
     setTimerInterval(g, 0);
     g.el.GShotLbl.Caption = "LEVEL CLEAR";
     g.el.GShotLbl.Visible = true;
-    playSound(g, kLevelClearSound, SND_SYNC);
+    playSound(g, sound::LevelClear, SND_SYNC);
     g.st.iEnmyLeft = 0;
     g.el.EnmyLbl.Caption = "0";
     AllEnemiesDead(g);
@@ -43,7 +41,7 @@ void levelChange(Game& g) {
     bonusLife(g);
     PrepNewLevel(g);
     g.el.GShotLbl.Caption = "GET READY";
-    playSound(g, kGetReadySound, SND_SYNC);
+    playSound(g, sound::GetReady, SND_SYNC);
     tickDelay(g, kAfterGetReadyMs);
     g.el.GShotLbl.Visible = false;
     setTimerInterval(g, g.st.TDel);

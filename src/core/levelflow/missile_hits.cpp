@@ -1,20 +1,19 @@
+#include "core/base/numbers.hpp"
+#include "core/base/picture_ids.hpp"
 #include "core/levelflow/hit_test.hpp"
 #include "core/levelflow/levelflow.hpp"
 #include "core/levels/challenge.hpp"
-#include "platform/saturate.hpp"
-#include "resources/picture_ids.hpp"
 
 namespace kelvar {
 
 namespace {
-constexpr int kHitSound = 15;
 constexpr std::int32_t kFrameMs = 20;
 constexpr float kParkedTop = -2500, kParkedTopEmySpot5 = -1200, kParkedTopChallenge = -8999;
 
 void explode(Game& g, std::size_t k) {
     Sprite& e = g.el.EmySpot[k];
     e.Picture = pic::ExplosionDense;
-    playSound(g, kHitSound, SND_ASYNC);
+    playSound(g, sound::EnemyHit, SND_ASYNC);
     doEvents(g);
     tickDelay(g, kFrameMs);
     e.Picture = pic::ExplosionThin;
@@ -33,7 +32,9 @@ void park(Game& g, std::size_t k) {
     e.Top = k == 4 ? kParkedTopEmySpot5 : kParkedTop;
     if (isChallengeStage(g.st.iLevel)) e.Top = kParkedTopChallenge;
     e.Picture = g.st.iERes1;
-    g.el.PMissl.Top = -9999;
+    // Only the height: the explosion took the missile out of play, and a Space pressed during it
+    // may have launched the next one.
+    g.el.PMissl.Top = kMissileParked;
 }
 
 void score(Game& g) {

@@ -43,9 +43,7 @@ void powerHit(Game& g) {
     g.el.Power.Left = kHitLeft;
     g.el.Power.Top = kHitTop;
     g.st.PowerCame = true;
-    g.el.PMissl.Top = -9999;
-    g.el.PMissl.Visible = false;
-    g.st.Rocket = false;
+    parkMissile(g);
     if (g.el.LifeBar.Width < kBoostBelow) g.el.LifeBar.Width += kBoost;
 }
 

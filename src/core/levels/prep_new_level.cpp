@@ -1,9 +1,9 @@
 #include <cmath>
 
+#include "core/base/numbers.hpp"
 #include "core/levels/challenge.hpp"
 #include "core/levels/level_tables.hpp"
 #include "core/levels/levels.hpp"
-#include "platform/saturate.hpp"
 
 namespace kelvar {
 
@@ -63,7 +63,7 @@ void PrepNewLevel(Game& g) {
     el.Power.Top = kPowerWaitTop;
     g.st.MInterval = 0;
     el.LifeBar.Width = kFullStrength;
-    el.PMissl.Top = -9999;
+    el.PMissl.Top = kMissileParked;
     el.Shape1.Top = kPlanetStartTop;
     el.LifeBar.BackColor = colour::LightGreen;
 

@@ -1,6 +1,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "core/base/speeds.hpp"
 #include "core/playfield/playfield.hpp"
 
 namespace kelvar {
@@ -27,15 +28,6 @@ bool readLine(std::istream& in, std::string& line) {
     return true;
 }
 
-std::int16_t intervalFor(const std::string& code) {
-    std::int16_t ms = 35;
-    if (code == "U") ms = 35;
-    if (code == "0") ms = 30;
-    if (code == "1") ms = 40;
-    if (code == "2") ms = 45;
-    return ms;
-}
-
 } // namespace
 
 bool verticlIsOne(const std::string& verticl) {
@@ -59,7 +51,7 @@ std::string optionsFileBytes(const std::string& speedCode, int centerOrNot) {
 }
 
 void SetDefaults(Game& g) {
-    g.st.TDel = 35;
+    g.st.TDel = kDefaultSpeed.intervalMs;
     g.st.Verticl = "0";
 }
 
@@ -82,7 +74,7 @@ void LoadConfig(Game& g) {
         SetDefaults(g);
     }
 
-    g.st.TDel = intervalFor(g.st.DlyType);
+    g.st.TDel = speedInterval(g.st.DlyType);
     g.shell.setCenterOrNot(verticlIsOne(g.st.Verticl) ? 1 : 0);
 }
 

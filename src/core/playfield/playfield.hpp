@@ -32,8 +32,6 @@ void joystickFire(Game& g);
 void shipStep(Game& g);
 void shipRise(Game& g);
 void missileFlight(Game& g);
-// Takes the missile out of play.
-void parkMissile(Game& g);
 
 namespace key {
 inline constexpr int Pause = 19;

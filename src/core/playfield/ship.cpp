@@ -12,13 +12,7 @@ constexpr float kRiseNormal = 1, kRiseChallenge = 11;
 constexpr float kMissileStartAbove = 150;
 constexpr float kMissileFlight = 375;
 constexpr float kMissileGoneAbove = -550;
-constexpr float kMissileParked = -9999;
-constexpr int kLaunchSound = 16;
 constexpr int kFireButtons = 7;
-
-bool planetAlive(const Game& g) {
-    return g.el.LifeBar.Width > 0;
-}
 
 void togglePause(Game& g) {
     if (!planetAlive(g)) return;
@@ -39,13 +33,7 @@ void launchMissile(Game& g) {
     g.el.PMissl.Visible = true;
     g.el.PMissl.Top = g.el.PlrShip.Top - kMissileStartAbove;
     g.el.PMissl.Left = g.el.PlrShip.Left;
-    playSound(g, kLaunchSound, SND_ASYNC | SND_NOSTOP);
-}
-
-void parkMissile(Game& g) {
-    g.el.PMissl.Top = kMissileParked;
-    g.el.PMissl.Visible = false;
-    g.st.Rocket = false;
+    playSound(g, sound::Launch, SND_ASYNC | SND_NOSTOP);
 }
 
 void Form_KeyDown(Game& g, int keyCode) {
@@ -105,11 +93,7 @@ void shipRise(Game& g) {
 void missileFlight(Game& g) {
     if (!g.st.Rocket) return;
     g.el.PMissl.Top -= kMissileFlight;
-    if (g.el.PMissl.Top < kMissileGoneAbove) {
-        g.el.PMissl.Visible = false;
-        g.st.Rocket = false;
-        g.el.PMissl.Top = kMissileParked;
-    }
+    if (g.el.PMissl.Top < kMissileGoneAbove) parkMissile(g);
 }
 
 } // namespace kelvar

@@ -1,7 +1,7 @@
 #include <array>
 
+#include "core/base/numbers.hpp"
 #include "core/playfield/playfield.hpp"
-#include "platform/round_half_even.hpp"
 
 namespace kelvar {
 

@@ -7,7 +7,6 @@ namespace kelvar {
 namespace {
 constexpr std::int32_t kParkX = 7000, kParkY = 4500;
 constexpr std::int16_t kParkingTicks = 3;
-constexpr int kGameOverSound = 24;
 constexpr std::int32_t kGameOverPause = 350;
 } // namespace
 
@@ -18,7 +17,7 @@ void parkPointer(Game& g) {
 void gameOverSequence(Game& g) {
     setTimerInterval(g, 0);
     g.el.Gover.Visible = true;
-    playSound(g, kGameOverSound, SND_SYNC);
+    playSound(g, sound::GameOver, SND_SYNC);
     tickDelay(g, kGameOverPause);
     g.shell.closePlayFieldAndShowTitle();
     parkPointer(g);

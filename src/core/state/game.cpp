@@ -9,4 +9,10 @@ void setTimerInterval(Game& g, std::int16_t ms) {
     t.setDuringTick = true;
 }
 
+void parkMissile(Game& g) {
+    g.el.PMissl.Top = kMissileParked;
+    g.el.PMissl.Visible = false;
+    g.st.Rocket = false;
+}
+
 } // namespace kelvar

@@ -3,6 +3,7 @@
 // the joystick readings, the random sequence and the services it runs on.
 #include <optional>
 
+#include "core/base/sound_ids.hpp"
 #include "core/state/joystick.hpp"
 #include "core/state/play_field.hpp"
 #include "core/state/random.hpp"
@@ -37,13 +38,22 @@ struct Game {
 // The timer of the tick: any non-zero interval arms it from now; 0 stops it.
 void setTimerInterval(Game& g, std::int16_t ms);
 
+// Takes the missile out of play: it waits far above the field, hidden.
+inline constexpr float kMissileParked = -9999;
+void parkMissile(Game& g);
+
+// The planet holds while its strength meter is not empty.
+inline bool planetAlive(const Game& g) {
+    return g.el.LifeBar.Width > 0;
+}
+
 // Lets pending window events through (key presses, repaints).
 inline void doEvents(Game& g) {
     g.svc.events.processEvents();
 }
 
-// Plays a sound by id with the given flags (see platform/sound.hpp).
-inline void playSound(Game& g, int id, std::optional<std::uint32_t> flags) {
+// Plays a recording with the given flags (see platform/sound.hpp).
+inline void playSound(Game& g, sound::Id id, std::optional<std::uint32_t> flags) {
     basWave(g.svc.events, g.svc.sound, id, flags);
 }
 

@@ -1,6 +1,6 @@
 #include "core/state/play_field.hpp"
 
-#include "resources/picture_ids.hpp"
+#include "core/base/picture_ids.hpp"
 
 namespace kelvar {
 
@@ -44,7 +44,7 @@ Elements designElements() {
     for (auto& b : e.Bomb) b = {0, 0, true, pic::Bomb};
     for (auto& s : e.Star) s = {};
 
-    e.Shape1 = {-600, 4835, 5385, 2505, kPalette[1], kPalette[9]};
+    e.Shape1 = {-600, 4835, 5385, 2505, paletteRgb(colour::Blue), paletteRgb(colour::LightBlue)};
     e.Line1 = {4800, -46, 4800, 6415, 0xC0C000, true};
     e.Line2 = {7000, 4919, 7000, 5086, 0x8080FF, true};
     e.Image1 = {4800, 0, 2250, 3000, pic::SidePanelArt, true};

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "core/base/palette.hpp"
+#include "core/base/twips.hpp"
 #include "platform/clock.hpp"
 
 namespace kelvar {
 
-// Client area of the play field window, in twips (15 twips to the pixel).
+// Client area of the play field window, in twips.
 inline constexpr int kPlayFieldWidth = 7065;
 inline constexpr int kPlayFieldHeight = 6030;
-inline constexpr int kTwipsPerPixel = 15;
 
 struct Sprite {
     float Left = 0;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/round_half_even.hpp"
+#include "core/base/twips.hpp"
 #include "platform/sdl/window_pixels.hpp"
 
 namespace kelvar {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "core/base/sounds.hpp"
 #include "resources/sounds.hpp"
 
 namespace kelvar {

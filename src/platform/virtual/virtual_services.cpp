@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "core/base/sounds.hpp"
+
 namespace kelvar {
 
 void VirtualSound::playSound(int id, std::uint32_t flags) {

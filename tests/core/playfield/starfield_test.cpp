@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/round_half_even.hpp"
+#include "core/base/numbers.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "core/base/sounds.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"
 

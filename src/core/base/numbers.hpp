@@ -1,6 +1,9 @@
 #pragma once
+// Rounding and the counters' limits, as the rules compute them.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace kelvar {
 
@@ -22,9 +25,17 @@ constexpr std::uint64_t roundHalfEvenFixed(std::uint64_t value, unsigned fractio
     return whole + ((fraction > half || (fraction == half && (whole & 1))) ? 1 : 0);
 }
 
-// Twips to pixels at the play field's 15 twips per pixel.
-inline std::int32_t twipsToPixels(double twips) {
-    return static_cast<std::int32_t>(roundHalfEven(twips / 15.0));
+// The level has no upper bound, so a long enough game would push a few counters past the width
+// they are kept in. They stop at the limit instead: a wrapped level or falling step would turn
+// negative and send the formation back up the field.
+constexpr std::int16_t saturate16(std::int64_t v) {
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+constexpr std::int32_t saturate32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace kelvar
