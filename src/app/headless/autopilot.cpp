@@ -8,96 +8,41 @@
 #include <optional>
 #include <vector>
 
-#include "core/levels/challenge.hpp"
+#include "core/enemies/hit_tests.hpp"
 #include "core/playfield/playfield.hpp"
+#include "platform/virtual/virtual_services.hpp"
 
 namespace kelvar {
 
 namespace {
 
-// The rules of motion, as a player has to know them to aim and to dodge. The autopilot keeps
-// its own copy: it predicts the field, it never touches it.
-constexpr float kShipStep = 285;
-constexpr float kLeftWrapBelow = -180, kLeftWrapTo = 4385;
-constexpr float kRightWrapAbove = 4400, kRightWrapTo = 0;
-constexpr float kRiseLimit = 2500, kRiseNormal = 1, kRiseChallenge = 11;
-constexpr float kMissileStartAbove = 150, kMissileFlight = 375, kMissileGoneAbove = -550;
-constexpr float kMissileParked = -9999;
-constexpr float kLeftWall = -200, kLeftBounceTo = -199;
-constexpr float kRightWall = 4390, kRightBounceTo = 4389;
-constexpr float kPlanetLine = 6700, kStruckTop = -1200;
-constexpr float kShotTop = -2500, kShotTopEmySpot5 = -1200, kShotTopChallenge = -8999;
-constexpr std::array<std::size_t, kEnemies> kLeftWallGo{0, 1, 2, 2, 1, 0, 6, 6, 8, 8};
-constexpr std::array<std::size_t, kEnemies> kRightWallGo{5, 4, 3, 3, 4, 5, 7, 7, 9, 9};
-constexpr std::array<int, kBombs> kSlowFall{31, 38, 24, 45}, kFastFall{80, 95, 85, 75};
-constexpr float kBombBottom = 6800;
-constexpr std::array<float, kBombs> kBombRestartTop{-1750, -2500, -3250, -4000};
-constexpr std::array<float, kBombs> kBlastBombTop{-3000, -4000, -5000, -6000};
-constexpr float kPowEntryLeft = -100, kPowEntryTop = 2000, kPowDriftRightBelow = 4300;
-constexpr float kPowDriftRight = 25, kPowDriftUp = 15, kPowEscapedAbove = -350;
-constexpr int kBlastCount = 10;
-
-// A box around a corner: the other corner hits when it lies strictly inside.
-struct Box {
-    double left, right, above, below;
-};
-constexpr Box kHitBox{280, 280, 280, 280};         // the missile's corner around a target's
-constexpr Box kBombBox{200, 250, 300, 270};        // a bomb's corner around the ship's
-constexpr Box kRamBox{230, 280, 330, 300};         // an enemy's corner around the ship's
-constexpr Box kMissileStopBox{125, 175, 225, 195}; // a bomb's corner around the missile's
-
-bool withinHeight(double top, const Box& b, double otherTop) {
-    return top - b.above < otherTop && top + b.below > otherTop;
-}
-
-bool inBox(double left, double top, const Box& b, double otherLeft, double otherTop) {
-    return left - b.left < otherLeft && left + b.right > otherLeft &&
-           withinHeight(top, b, otherTop);
-}
-
 // Planning: how far ahead the field is predicted, and the latest launch considered.
 constexpr int kHorizon = 48;
 constexpr int kMaxLaunch = 30;
-// Below this distance under the ship's Top an enemy can no longer be reached by a missile
-// (it starts 150 above the ship and has flown 375 at its first hit test; the box is 280).
-constexpr float kOutOfReach = kMissileStartAbove + kMissileFlight - 280;
+// Below this distance under the ship's Top an enemy can no longer be reached by a missile:
+// it starts above the ship, has climbed once at its first hit test, and hits within its box.
+const float kOutOfReach = [] {
+    float top = 0;
+    missileClimb(top);
+    return static_cast<float>(kMissileStartAbove - top - hitbox::kMissile.below);
+}();
 // How much a shot's cost grows with the time its target would still leave us: urgent targets
 // first, but not at any price.
 constexpr double kSlackWeight = 0.3;
 // A POWbomb hit clears the whole formation: worth more than any single enemy.
 constexpr double kPowBonus = 1000;
 constexpr int kPowTarget = kEnemies;
-
-struct Foe {
-    float left, top;
-    std::int16_t gg, dd;
-};
-
-// What the autopilot knows of the field. The column of a bomb that has fallen out is drawn at
-// random, so such a bomb is unknown until it shows up again.
-struct World {
-    int level = 0;
-    float shipLeft = 0, shipTop = 0;
-    std::array<Foe, kEnemies> foe{};
-    std::array<std::int16_t, kEnemies> go{};
-    std::array<float, kBombs> bombLeft{}, bombTop{};
-    std::array<bool, kBombs> bombKnown{};
-    bool rocket = false;
-    float mslLeft = 0, mslTop = 0;
-    bool sendIt = false, powerCame = false;
-    float powLeft = 0, powTop = 0;
-    int enmyLeft = 0, enmyTl = 0;
-    bool planetAlive = true;
-};
+// Where the look-ahead keeps what must not take part, far apart on either side of the field: the
+// ship, whose places the planner tries for itself, and the bombs it cannot know.
+constexpr float kShipAway = 1e7f, kBombAway = -1e7f;
 
 // The field as one tick leaves it, with the enemies where that tick's ram test sees them.
 struct Frame {
     float shipTop = 0;
-    std::array<Foe, kEnemies> foe{};
-    std::array<float, kBombs> bombLeft{}, bombTop{};
-    std::array<bool, kBombs> bombKnown{};
+    std::array<Sprite, kEnemies> enemies{};
+    std::array<Sprite, kBombs> bombs{};
     bool powFlying = false;
-    float powLeft = 0, powTop = 0;
+    Sprite power;
 };
 
 struct Timeline {
@@ -105,157 +50,93 @@ struct Timeline {
     int missileFree = 0;       // the first launch tick (0: the next one) at which no missile flies
 };
 
-World observe(const Game& g) {
-    World w;
-    w.level = g.st.iLevel;
-    w.shipLeft = g.el.PlrShip.Left;
-    w.shipTop = g.el.PlrShip.Top;
-    for (std::size_t k = 0; k < kEnemies; ++k) {
-        w.foe[k] = {g.el.EmySpot[k].Left, g.el.EmySpot[k].Top, g.st.iGG[k], g.st.iDD[k]};
-        w.go[k] = g.st.iGo[k];
-    }
-    for (std::size_t b = 0; b < kBombs; ++b) {
-        w.bombLeft[b] = g.el.Bomb[b].Left;
-        w.bombTop[b] = g.el.Bomb[b].Top;
-        w.bombKnown[b] = true;
-    }
-    w.rocket = g.st.Rocket;
-    w.mslLeft = g.el.PMissl.Left;
-    w.mslTop = g.el.PMissl.Top;
-    w.sendIt = g.st.SendIt;
-    w.powerCame = g.st.PowerCame;
-    w.powLeft = g.el.Power.Left;
-    w.powTop = g.el.Power.Top;
-    w.enmyLeft = g.st.iEnmyLeft;
-    w.enmyTl = g.st.iEnmyTl;
-    w.planetAlive = g.el.LifeBar.Width > 0;
-    return w;
+// What the planner takes from the game as the last tick left it.
+struct Observed {
+    int level = 0;
+    float shipLeft = 0, shipTop = 0;
+    bool rocket = false;
+    bool planetAlive = true;
+    std::array<std::int16_t, kEnemies> fall{}; // iDD
+};
+
+Observed observe(const Game& g) {
+    return {g.st.iLevel, g.el.PlrShip.Left, g.el.PlrShip.Top,
+            g.st.Rocket, planetAlive(g),    g.st.iDD};
 }
 
-void parkMissile(World& w) {
-    w.rocket = false;
-    w.mslTop = kMissileParked;
-}
+class NoWindows final : public Shell {
+  public:
+    void setCenterOrNot(int) override {}
+    void closePlayFieldAndShowTitle() override {}
+};
 
-bool missileHits(double targetLeft, double targetTop, double mslLeft, double mslTop) {
-    return inBox(targetLeft, targetTop, kHitBox, mslLeft, mslTop);
-}
-
-void moveFoe(World& w, std::size_t k) {
-    Foe& e = w.foe[k];
-    if (w.planetAlive) e.top = e.top + e.dd;
-    e.left = e.left + e.gg;
-    if (e.left < kLeftWall) {
-        e.left = kLeftBounceTo;
-        e.gg = w.go[kLeftWallGo[k]];
+// A copy of the game on services of its own, played by the core's rules to see what comes.
+// The ship stays out of the way. The column of a bomb that falls out is drawn at random, so such
+// a bomb is unknown to a player until it shows up again: it is kept out of the way too.
+class LookAhead {
+  public:
+    explicit LookAhead(const Game& g) : g_(services_, shell_) {
+        g_.st = g.st;
+        g_.el = g.el;
+        g_.rng = g.rng;
+        g_.st.Motion = kMotionNone; // no joystick and no key: the planner moves the ship
     }
-    if (e.left > kRightWall) {
-        e.left = kRightBounceTo;
-        e.gg = w.go[kRightWallGo[k]];
-    }
-    if (e.top > kPlanetLine) e.top = kStruckTop; // it strikes the planet and goes back up
-}
 
-void bombStep(World& w) {
-    if (w.level == 0) return;
-    const std::array<int, kBombs>* fall = nullptr;
-    if (w.level < 5 && w.level != 3) fall = &kSlowFall;
-    if (w.level > 4 && w.level != 7) fall = &kFastFall;
-    for (std::size_t b = 0; b < kBombs; ++b) {
-        if (fall) w.bombTop[b] = w.bombTop[b] + static_cast<float>((*fall)[b] + 3 * w.level);
-        if (w.bombTop[b] > kBombBottom) {
-            w.bombTop[b] = kBombRestartTop[b];
-            w.bombKnown[b] = false;
+    void launch() { launchMissile(g_); }
+
+    Timeline predict() {
+        Timeline tl;
+        g_.el.PlrShip.Left = kShipAway;
+        tl.missileFree = g_.st.Rocket ? kHorizon : 0;
+        for (int t = 0; t < kHorizon; ++t) {
+            tl.frames.push_back(move());
+            tickHits(g_);
+            if (!g_.st.Rocket && tl.missileFree == kHorizon) tl.missileFree = t + 1;
+            if (g_.st.iEnmyLeft < 1) break; // a new level follows, beyond prediction
+            sound_.started().clear();
         }
+        return tl;
     }
-    if (w.level > 3 && w.rocket)
-        for (std::size_t b = 0; b < kBombs; ++b)
-            if (w.bombKnown[b] &&
-                inBox(w.mslLeft, w.mslTop, kMissileStopBox, w.bombLeft[b], w.bombTop[b]))
-                parkMissile(w);
-}
 
-void missileStrikes(World& w) {
-    const bool challenge = isChallengeStage(w.level);
-    for (std::size_t k = 0; k < kEnemies && w.rocket; ++k) {
-        Foe& e = w.foe[k];
-        if (!missileHits(e.left, e.top, w.mslLeft, w.mslTop)) continue;
-        e.top = challenge ? kShotTopChallenge : (k == 4 ? kShotTopEmySpot5 : kShotTop);
-        parkMissile(w);
-        --w.enmyLeft;
-    }
-    if (w.rocket && missileHits(w.powLeft, w.powTop, w.mslLeft, w.mslTop)) {
-        for (auto& e : w.foe) e.top = kStruckTop;
-        w.bombTop = kBlastBombTop;
-        w.enmyLeft = std::max(0, w.enmyLeft - kBlastCount);
-        w.sendIt = false;
-        w.powLeft = -600;
-        w.powTop = -2500;
-        parkMissile(w);
-    }
-}
-
-// One tick of everything but the ship's steps. Returns false when the level ends in it: what
-// follows is a new level, beyond prediction.
-bool advance(World& w, Frame& f) {
-    if (w.shipTop > kRiseLimit)
-        w.shipTop -= isChallengeStage(w.level) ? kRiseChallenge : kRiseNormal;
-    if (!w.powerCame && static_cast<double>(w.enmyLeft) == w.enmyTl / 2.0) {
-        w.sendIt = true;
-        w.powLeft = kPowEntryLeft;
-        w.powTop = kPowEntryTop;
-        w.powerCame = true;
-    }
-    if (w.sendIt) {
-        if (w.powLeft < kPowDriftRightBelow) w.powLeft += kPowDriftRight;
-        w.powTop -= kPowDriftUp;
-        if (w.powTop < kPowEscapedAbove) {
-            w.sendIt = false;
-            w.powLeft = -100;
-            w.powTop = -3999;
+  private:
+    Frame move() {
+        std::array<float, kBombs> before{};
+        for (std::size_t b = 0; b < kBombs; ++b) before[b] = g_.el.Bomb[b].Top;
+        tickMotion(g_);
+        for (std::size_t b = 0; b < kBombs; ++b) {
+            Sprite& bomb = g_.el.Bomb[b];
+            if (bomb.Top < before[b]) known_[b] = false; // fell out and starts again
+            if (!known_[b]) bomb.Left = kBombAway;
         }
+        return {g_.el.PlrShip.Top, g_.el.EmySpot, g_.el.Bomb, g_.st.SendIt, g_.el.Power};
     }
-    if (w.rocket) {
-        w.mslTop -= kMissileFlight;
-        if (w.mslTop < kMissileGoneAbove) parkMissile(w);
-    }
-    bombStep(w);
-    for (std::size_t k = 0; k < kEnemies; ++k) moveFoe(w, k);
 
-    f.shipTop = w.shipTop;
-    f.foe = w.foe;
-    f.bombLeft = w.bombLeft;
-    f.bombTop = w.bombTop;
-    f.bombKnown = w.bombKnown;
-    f.powFlying = w.sendIt;
-    f.powLeft = w.powLeft;
-    f.powTop = w.powTop;
+    VirtualClock clock_;
+    VirtualSound sound_{clock_};
+    NoEvents events_;
+    VirtualPointer pointer_;
+    VirtualKeyRepeat keyRepeat_;
+    ScriptedJoystick joystick_;
+    MemoryOptionsFile options_;
+    Services services_{clock_, events_, pointer_, keyRepeat_, joystick_, sound_, options_};
+    NoWindows shell_;
+    Game g_;
+    std::array<bool, kBombs> known_{true, true, true, true};
+};
 
-    missileStrikes(w);
-    return w.enmyLeft >= 1;
+Timeline predict(const Game& g, bool launching) {
+    LookAhead ahead(g);
+    if (launching) ahead.launch();
+    return ahead.predict();
 }
 
-Timeline predict(World w) {
-    Timeline tl;
-    tl.missileFree = w.rocket ? kHorizon : 0;
-    for (int t = 0; t < kHorizon; ++t) {
-        Frame f;
-        const bool goesOn = advance(w, f);
-        tl.frames.push_back(f);
-        if (!w.rocket && tl.missileFree == kHorizon) tl.missileFree = t + 1;
-        if (!goesOn) break;
-    }
-    return tl;
+Sprite at(float left, float top) {
+    return {left, top, true, 0};
 }
 
 float stepShip(float x, Autopilot::Move m) {
-    if (m == Autopilot::Move::Left) {
-        x -= kShipStep;
-        if (x < kLeftWrapBelow) x = kLeftWrapTo;
-    } else if (m == Autopilot::Move::Right) {
-        x += kShipStep;
-        if (x > kRightWrapAbove) x = kRightWrapTo;
-    }
+    if (m == Autopilot::Move::Left) return shipLeftAfterStep(x, kMotionLeft);
+    if (m == Autopilot::Move::Right) return shipLeftAfterStep(x, kMotionRight);
     return x;
 }
 
@@ -286,13 +167,12 @@ struct Places {
     }
 };
 
-bool endangered(const Frame& f, float shipLeft, int level) {
-    if (level > 0)
-        for (std::size_t b = 0; b < kBombs; ++b)
-            if (f.bombKnown[b] && inBox(shipLeft, f.shipTop, kBombBox, f.bombLeft[b], f.bombTop[b]))
-                return true;
-    for (const Foe& e : f.foe)
-        if (inBox(shipLeft, f.shipTop, kRamBox, e.left, e.top)) return true;
+bool endangered(const Frame& f, float shipLeft) {
+    const Sprite ship = at(shipLeft, f.shipTop);
+    for (const Sprite& bomb : f.bombs)
+        if (bombHitsShip(ship, bomb)) return true;
+    for (const Sprite& e : f.enemies)
+        if (enemyRamsShip(ship, e)) return true;
     return false;
 }
 
@@ -301,43 +181,54 @@ struct Shot {
     int tick;   // the tick of the hit, counted like the frames
 };
 
+// What a missile at height `top` may meet in frame `f`, whatever its column: the objects that
+// it meets at their own column.
+struct InReach {
+    std::vector<std::size_t> bombs, enemies;
+    bool power = false;
+
+    void survey(const Frame& f, float top, int level) {
+        bombs.clear();
+        enemies.clear();
+        if (bombsStopMissiles(level))
+            for (std::size_t b = 0; b < kBombs; ++b)
+                if (bombStopsMissile(at(f.bombs[b].Left, top), f.bombs[b])) bombs.push_back(b);
+        for (std::size_t k = 0; k < kEnemies; ++k)
+            if (missileHits(f.enemies[k], at(f.enemies[k].Left, top))) enemies.push_back(k);
+        power = f.powFlying && missileHits(f.power, at(f.power.Left, top));
+    }
+    bool none() const { return bombs.empty() && enemies.empty() && !power; }
+};
+
+// What the missile at `missile` does in frame `f` (tick `t`): nothing, is stopped, or hits.
+std::optional<std::optional<Shot>> meet(const Frame& f, const InReach& near, const Sprite& missile,
+                                        int t) {
+    for (std::size_t b : near.bombs)
+        if (bombStopsMissile(missile, f.bombs[b])) return std::optional<Shot>{};
+    for (std::size_t k : near.enemies)
+        if (missileHits(f.enemies[k], missile)) return Shot{static_cast<int>(k), t};
+    if (near.power && missileHits(f.power, missile)) return Shot{kPowTarget, t};
+    return std::nullopt;
+}
+
 // Where missiles launched before tick `launch` from each of `lefts` end, if they hit
-// something. What the missile meets at each height is the same for every column, so the
-// height tests are made once for all columns.
+// something. What the missile may meet at each height is the same for every column, so that
+// survey is made once for all columns.
 std::vector<std::optional<Shot>> shotsFrom(const Timeline& tl, int launch, float launchTop,
                                            const std::vector<float>& lefts, int level) {
     std::vector<std::optional<Shot>> shots(lefts.size());
     std::vector<bool> over(lefts.size(), false); // hit or stopped
-    std::vector<std::size_t> bombs, foes;
+    InReach near;
     float top = launchTop;
     for (int t = launch; t < static_cast<int>(tl.frames.size()); ++t) {
         const Frame& f = tl.frames[static_cast<std::size_t>(t)];
-        top -= kMissileFlight;
-        if (top < kMissileGoneAbove) break;
-        bombs.clear();
-        foes.clear();
-        if (level > 3)
-            for (std::size_t b = 0; b < kBombs; ++b)
-                if (f.bombKnown[b] && withinHeight(top, kMissileStopBox, f.bombTop[b]))
-                    bombs.push_back(b);
-        for (std::size_t k = 0; k < kEnemies; ++k)
-            if (withinHeight(f.foe[k].top, kHitBox, top)) foes.push_back(k);
-        const bool pow = f.powFlying && withinHeight(f.powTop, kHitBox, top);
-        if (bombs.empty() && foes.empty() && !pow) continue;
+        if (!missileClimb(top)) break;
+        near.survey(f, top, level);
+        if (near.none()) continue;
         for (std::size_t i = 0; i < lefts.size(); ++i) {
             if (over[i]) continue;
-            const float left = lefts[i];
-            for (std::size_t b : bombs)
-                if (inBox(left, top, kMissileStopBox, f.bombLeft[b], f.bombTop[b])) over[i] = true;
-            if (over[i]) continue;
-            for (std::size_t k : foes)
-                if (missileHits(f.foe[k].left, f.foe[k].top, left, top)) {
-                    shots[i] = Shot{static_cast<int>(k), t};
-                    over[i] = true;
-                    break;
-                }
-            if (!over[i] && pow && missileHits(f.powLeft, f.powTop, left, top)) {
-                shots[i] = Shot{kPowTarget, t};
+            if (const auto outcome = meet(f, near, at(lefts[i], top), t)) {
+                shots[i] = *outcome;
                 over[i] = true;
             }
         }
@@ -349,7 +240,7 @@ std::vector<std::optional<Shot>> shotsFrom(const Timeline& tl, int launch, float
 // each tick, and what each shot is worth.
 class Planner {
   public:
-    Planner(const World& w, Timeline tl) : w_(w), tl_(std::move(tl)), places_(w.shipLeft) {
+    Planner(const Observed& o, Timeline tl) : w_(o), tl_(std::move(tl)), places_(o.shipLeft) {
         survey();
         deadlines();
         plan();
@@ -394,7 +285,7 @@ class Planner {
             }
         const int n = horizon();
         const int t = std::clamp(static_cast<int>(crossing_[who][0]), 0, n - 1);
-        return tl_.frames[static_cast<std::size_t>(t)].foe[who].left;
+        return tl_.frames[static_cast<std::size_t>(t)].enemies[who].Left;
     }
 
     float next(std::size_t move) const {
@@ -409,7 +300,7 @@ class Planner {
         std::vector<std::vector<int>> survival(n, std::vector<int>(p, 0));
         for (std::size_t t = n; t-- > 0;) {
             for (std::size_t i = 0; i < p; ++i) {
-                if (endangered(tl_.frames[t], places_.x[i], w_.level)) continue;
+                if (endangered(tl_.frames[t], places_.x[i])) continue;
                 int more = 0;
                 if (t + 1 < n)
                     for (int j : places_.next[i])
@@ -470,22 +361,20 @@ class Planner {
             auto& c = crossing_[k];
             c.assign(n + 1, 0);
             const Frame& lastFrame = tl_.frames[n - 1];
-            const Foe& e = lastFrame.foe[k];
-            const double rise = lastFrame.shipTop > kRiseLimit
-                                    ? (isChallengeStage(w_.level) ? kRiseChallenge : kRiseNormal)
-                                    : 0;
-            const double gap = lastFrame.shipTop - kOutOfReach - e.top;
-            const double speed = w_.planetAlive ? e.dd + rise : rise;
+            const double rise = shipRiseAt(lastFrame.shipTop, w_.level);
+            const double gap = lastFrame.shipTop - kOutOfReach - lastFrame.enemies[k].Top;
+            const double speed = w_.planetAlive ? w_.fall[k] + rise : rise;
             c[n] = gap <= 0 ? static_cast<double>(n)
                             : (speed > 0 ? n + gap / speed : static_cast<double>(INT_MAX));
             for (std::size_t t = n; t-- > 0;) {
                 const Frame& f = tl_.frames[t];
-                c[t] = f.foe[k].top > f.shipTop - kOutOfReach ? static_cast<double>(t) : c[t + 1];
+                c[t] =
+                    f.enemies[k].Top > f.shipTop - kOutOfReach ? static_cast<double>(t) : c[t + 1];
             }
         }
     }
 
-    World w_;
+    Observed w_;
     Timeline tl_;
     Places places_;
     std::vector<std::vector<unsigned>> reach_;
@@ -530,8 +419,8 @@ Autopilot::Move chooseMove(const Planner& plan) {
 
 Autopilot::Decision Autopilot::decide(const Game& g) {
     Decision d;
-    World w = observe(g);
-    Planner now(w, predict(w));
+    const Observed seen = observe(g);
+    Planner now(seen, predict(g, false));
     if (const auto shot = now.shotNow()) {
         // Fire when it costs nothing: the missile is back before the best later shot needs it,
         // or that shot is this one anyway.
@@ -546,10 +435,9 @@ Autopilot::Decision Autopilot::decide(const Game& g) {
         d.move = chooseMove(now);
         return d;
     }
-    w.rocket = true;
-    w.mslLeft = w.shipLeft;
-    w.mslTop = w.shipTop - kMissileStartAbove;
-    Planner after(w, predict(w));
+    Observed launched = seen;
+    launched.rocket = true;
+    Planner after(launched, predict(g, true));
     d.move = chooseMove(after);
     return d;
 }

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "core/enemies/enemies.hpp"
+#include "core/enemies/hit_tests.hpp"
 #include "core/levels/challenge.hpp"
 
 namespace kelvar {
@@ -11,8 +12,6 @@ constexpr std::array<int, kBombs> kSlowBase{31, 38, 24, 45};
 constexpr std::array<int, kBombs> kFastBase{80, 95, 85, 75};
 constexpr std::array<float, kBombs> kRestartTop{-1750, -2500, -3250, -4000};
 constexpr float kBottom = 6800;
-constexpr double kShipLeft = 200, kShipRight = 250, kShipAbove = 300, kShipBelow = 270;
-constexpr double kMslLeft = 125, kMslRight = 175, kMslAbove = 225, kMslBelow = 195;
 
 void fall(Game& g) {
     const int level = g.st.iLevel;
@@ -34,27 +33,16 @@ void fallOut(Game& g) {
     }
 }
 
-bool hitsShip(const Sprite& ship, const Sprite& bomb) {
-    const double sl = ship.Left, st = ship.Top;
-    return sl - kShipLeft < bomb.Left && sl + kShipRight > bomb.Left &&
-           st - kShipAbove < bomb.Top && st + kShipBelow > bomb.Top;
-}
-
-bool stopsMissile(const Sprite& m, const Sprite& bomb) {
-    const double ml = m.Left, mt = m.Top;
-    return ml - kMslLeft < bomb.Left && ml + kMslRight > bomb.Left && mt - kMslAbove < bomb.Top &&
-           mt + kMslBelow > bomb.Top;
-}
-
 void shipHits(Game& g) {
     for (std::size_t b = 0; b < kBombs; ++b)
-        if (hitsShip(g.el.PlrShip, g.el.Bomb[b]))
+        if (bombHitsShip(g.el.PlrShip, g.el.Bomb[b]))
             ELands(g, g.el.EmySpot[8], loss::Bomb1 + static_cast<int>(b));
 }
 
 void missileStops(Game& g) {
     for (std::size_t b = 0; b < kBombs; ++b) {
-        if (g.st.iLevel > 3 && stopsMissile(g.el.PMissl, g.el.Bomb[b])) parkMissile(g);
+        if (bombsStopMissiles(g.st.iLevel) && bombStopsMissile(g.el.PMissl, g.el.Bomb[b]))
+            parkMissile(g);
     }
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "core/enemies/enemies.hpp"
+#include "core/enemies/hit_tests.hpp"
 
 namespace kelvar {
 
@@ -9,18 +10,10 @@ constexpr float kLeftWall = -200, kLeftBounceTo = -199;
 constexpr float kRightWall = 4390, kRightBounceTo = 4389;
 constexpr float kWarningLine = 6400;
 constexpr float kPlanetLine = 6700;
-// The ram box around the ship's corner: not centred.
-constexpr double kRamLeft = 230, kRamRight = 280, kRamAbove = 330, kRamBelow = 300;
 
 // The speed pair of each enemy: iGo index taken at the left wall and at the right wall.
 constexpr std::array<std::size_t, kEnemies> kLeftWallGo{0, 1, 2, 2, 1, 0, 6, 6, 8, 8};
 constexpr std::array<std::size_t, kEnemies> kRightWallGo{5, 4, 3, 3, 4, 5, 7, 7, 9, 9};
-
-bool rams(const Sprite& ship, const Sprite& e) {
-    const double sl = ship.Left, st = ship.Top;
-    return sl - kRamLeft < e.Left && sl + kRamRight > e.Left && st - kRamAbove < e.Top &&
-           st + kRamBelow > e.Top;
-}
 
 void moveEnemy(Game& g, std::size_t k) {
     Sprite& e = g.el.EmySpot[k];
@@ -36,7 +29,7 @@ void moveEnemy(Game& g, std::size_t k) {
     }
     if (e.Top > kWarningLine) g.el.LifeBar.BackColor = colour::LightRed;
     if (e.Top > kPlanetLine) ELands(g, e, loss::Planet);
-    if (rams(g.el.PlrShip, e)) ELands(g, e, loss::Rammed);
+    if (enemyRamsShip(g.el.PlrShip, e)) ELands(g, e, loss::Rammed);
 }
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "core/base/numbers.hpp"
 #include "core/base/picture_ids.hpp"
-#include "core/levelflow/hit_test.hpp"
+#include "core/enemies/hit_tests.hpp"
 #include "core/levelflow/levelflow.hpp"
 #include "core/levels/challenge.hpp"
 

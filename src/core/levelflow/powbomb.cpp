@@ -1,5 +1,5 @@
 #include "core/enemies/enemies.hpp"
-#include "core/levelflow/hit_test.hpp"
+#include "core/enemies/hit_tests.hpp"
 #include "core/levelflow/levelflow.hpp"
 
 namespace kelvar {

@@ -9,7 +9,6 @@ constexpr float kLeftWrapBelow = -180, kLeftWrapTo = 4385;
 constexpr float kRightWrapAbove = 4400, kRightWrapTo = 0;
 constexpr float kRiseLimit = 2500;
 constexpr float kRiseNormal = 1, kRiseChallenge = 11;
-constexpr float kMissileStartAbove = 150;
 constexpr float kMissileFlight = 375;
 constexpr float kMissileGoneAbove = -550;
 constexpr int kFireButtons = 7;
@@ -39,10 +38,10 @@ void launchMissile(Game& g) {
 void Form_KeyDown(Game& g, int keyCode) {
     switch (keyCode) {
     case key::Left:
-        g.st.Motion = 1;
+        g.st.Motion = kMotionLeft;
         break;
     case key::Right:
-        g.st.Motion = 2;
+        g.st.Motion = kMotionRight;
         break;
     case key::Space:
         if (g.el.Timer1.Interval != 0 && planetAlive(g) && !g.st.Rocket) launchMissile(g);
@@ -60,9 +59,9 @@ void Form_KeyDown(Game& g, int keyCode) {
 
 void joystickDirection(Game& g) {
     if (g.joy.JoyX < g.joy.JoyCenterX)
-        g.st.Motion = 1;
+        g.st.Motion = kMotionLeft;
     else if (g.joy.JoyX > g.joy.JoyCenterX)
-        g.st.Motion = 2;
+        g.st.Motion = kMotionRight;
 }
 
 void joystickFire(Game& g) {
@@ -71,29 +70,39 @@ void joystickFire(Game& g) {
             launchMissile(g);
 }
 
+float shipLeftAfterStep(float left, std::int16_t motion) {
+    if (motion == kMotionLeft) {
+        left -= kShipStep;
+        if (left < kLeftWrapBelow) left = kLeftWrapTo;
+    } else if (motion == kMotionRight) {
+        left += kShipStep;
+        if (left > kRightWrapAbove) left = kRightWrapTo;
+    }
+    return left;
+}
+
 void shipStep(Game& g) {
-    Sprite& ship = g.el.PlrShip;
-    if (g.st.Motion == 1) {
-        ship.Left -= kShipStep;
-        g.st.Motion = 0;
-        if (ship.Left < kLeftWrapBelow) ship.Left = kLeftWrapTo;
-    }
-    if (g.st.Motion == 2) {
-        ship.Left += kShipStep;
-        g.st.Motion = 0;
-        if (ship.Left > kRightWrapAbove) ship.Left = kRightWrapTo;
-    }
+    g.el.PlrShip.Left = shipLeftAfterStep(g.el.PlrShip.Left, g.st.Motion);
+    g.st.Motion = kMotionNone;
+}
+
+float shipRiseAt(float top, int level) {
+    if (top <= kRiseLimit) return 0;
+    return isChallengeStage(level) ? kRiseChallenge : kRiseNormal;
 }
 
 void shipRise(Game& g) {
-    const float rise = isChallengeStage(g.st.iLevel) ? kRiseChallenge : kRiseNormal;
-    if (g.el.PlrShip.Top > kRiseLimit) g.el.PlrShip.Top -= rise;
+    g.el.PlrShip.Top -= shipRiseAt(g.el.PlrShip.Top, g.st.iLevel);
+}
+
+bool missileClimb(float& top) {
+    top -= kMissileFlight;
+    return top >= kMissileGoneAbove;
 }
 
 void missileFlight(Game& g) {
     if (!g.st.Rocket) return;
-    g.el.PMissl.Top -= kMissileFlight;
-    if (g.el.PMissl.Top < kMissileGoneAbove) parkMissile(g);
+    if (!missileClimb(g.el.PMissl.Top)) parkMissile(g);
 }
 
 } // namespace kelvar

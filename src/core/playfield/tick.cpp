@@ -32,11 +32,7 @@ void pointerParking(Game& g) {
 }
 } // namespace
 
-void Timer1_Timer(Game& g) {
-    if (g.st.GameOver) {
-        gameOverSequence(g);
-        return;
-    }
+void tickMotion(Game& g) {
     PollJoystick(g.joy, g.svc.joystick);
     joystickDirection(g);
     joystickFire(g);
@@ -49,8 +45,20 @@ void Timer1_Timer(Game& g) {
     missileFlight(g);
     if (g.st.iLevel > 0) bombStep(g);
     enemyStep(g);
+}
+
+void tickHits(Game& g) {
     missileHits(g);
     powerHit(g);
+}
+
+void Timer1_Timer(Game& g) {
+    if (g.st.GameOver) {
+        gameOverSequence(g);
+        return;
+    }
+    tickMotion(g);
+    tickHits(g);
     levelEnd(g);
 }
 
