@@ -21,6 +21,8 @@
 #include <random>
 #include <string>
 
+#include "core/base/twips.hpp"
+
 namespace {
 
 double nowMs() {
@@ -29,9 +31,10 @@ double nowMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-// The banner's box at scale 1 (its place in twips / 15). Shown, one colour (its back) covers
-// most of it; over the play field's black, a passing star never does.
-constexpr int kX = 1575 / 15, kY = 3120 / 15, kW = 1695 / 15, kH = 279 / 15;
+// The banner's box at scale 1 (its place in twips, in pixels). Shown, one colour (its back)
+// covers most of it; over the play field's black, a passing star never does.
+constexpr int kX = 1575 / kelvar::kTwipsPerPixel, kY = 3120 / kelvar::kTwipsPerPixel,
+              kW = 1695 / kelvar::kTwipsPerPixel, kH = 279 / kelvar::kTwipsPerPixel;
 
 bool bannerShown(Display* d, Window w) {
     XImage* img = XGetImage(d, w, kX, kY, kW, kH, AllPlanes, ZPixmap);
@@ -48,7 +51,8 @@ bool bannerShown(Display* d, Window w) {
 // Where the ship stands across: the mean column of the rows the ship moves in, over columns
 // with at least six lit pixels there (a star lights a few).
 double shipColumn(Display* d, Window w) {
-    constexpr int kTop = 340, kRows = 402 - kTop, kWidth = 4800 / 15; // the field, not the panel
+    constexpr int kTop = 340, kRows = 402 - kTop,
+                  kWidth = 4800 / kelvar::kTwipsPerPixel; // the field, not the panel
     XImage* img = XGetImage(d, w, 0, kTop, kWidth, kRows, AllPlanes, ZPixmap);
     if (!img) return -1;
     double sum = 0, mass = 0;

@@ -15,12 +15,10 @@ constexpr float kBottom = 6800;
 
 void fall(Game& g) {
     const int level = g.st.iLevel;
-    const std::array<int, kBombs>* base = nullptr;
-    if (level < 5 && level != 3) base = &kSlowBase;
-    if (level > 4 && level != 7) base = &kFastBase;
-    if (!base) return; // the challenge stages: the bombs hang still
+    if (isChallengeStage(level)) return; // the bombs hang still
+    const std::array<int, kBombs>& base = level < 5 ? kSlowBase : kFastBase;
     for (std::size_t b = 0; b < kBombs; ++b)
-        g.el.Bomb[b].Top = g.el.Bomb[b].Top + static_cast<float>((*base)[b] + 3 * level);
+        g.el.Bomb[b].Top = g.el.Bomb[b].Top + static_cast<float>(base[b] + 3 * level);
 }
 
 void fallOut(Game& g) {

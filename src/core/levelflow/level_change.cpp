@@ -1,6 +1,7 @@
 #include "core/base/numbers.hpp"
 #include "core/enemies/enemies.hpp"
 #include "core/levelflow/levelflow.hpp"
+#include "core/levels/challenge.hpp"
 #include "core/levels/levels.hpp"
 
 namespace kelvar {
@@ -17,9 +18,9 @@ void flyShipOff(Game& g) {
     }
 }
 
-// Levels 4 and 8 follow the challenge stages and bring a bonus life.
+// The levels that follow the challenge stages bring a bonus life.
 void bonusLife(Game& g) {
-    if (g.st.iLevel == 4 || g.st.iLevel == 8) {
+    if (isChallengeStage(g.st.iLevel - 1)) {
         g.st.iLossVar = static_cast<std::int16_t>(g.st.iLossVar + 1);
         g.el.LossesLbl.Caption = digits(g.st.iLossVar);
     }
