@@ -52,8 +52,8 @@ TEST_F(Flow, BeginWritesThenReadsTheOptionsAndStartsTheGameAtTheirSpeed) {
         beginWith(option);
         EXPECT_EQ(std::make_tuple(file(), f.game().el.Timer1.Interval, f.playing(), f.help()),
                   std::make_tuple(std::string(bytes), interval, true, nullptr));
-        EXPECT_EQ(t.sound.started(), std::vector<int>{19});
-        EXPECT_EQ(f.game().el.Timer1.armedAt - before, soundLengthMs(19));
+        EXPECT_EQ(t.sound.started(), std::vector<int>{sound::GetReady});
+        EXPECT_EQ(f.game().el.Timer1.armedAt - before, soundLengthMs(sound::GetReady));
     }
 }
 

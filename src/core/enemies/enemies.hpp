@@ -16,7 +16,5 @@ void bombStep(Game& g);
 void ELands(Game& g, Sprite& eObj, int lossType);
 // The formation blast: every enemy explodes and goes back up with the bombs.
 void AllEnemiesDead(Game& g);
-// All ten enemies show their level's picture again.
-void RestoreEnmyImages(Game& g);
 
 } // namespace kelvar

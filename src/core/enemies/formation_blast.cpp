@@ -2,6 +2,7 @@
 
 #include "core/base/picture_ids.hpp"
 #include "core/enemies/enemies.hpp"
+#include "core/levels/levels.hpp"
 
 namespace kelvar {
 

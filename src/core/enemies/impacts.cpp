@@ -1,6 +1,7 @@
 #include "core/base/picture_ids.hpp"
 #include "core/enemies/enemies.hpp"
 #include "core/levels/challenge.hpp"
+#include "core/levels/levels.hpp"
 
 namespace kelvar {
 

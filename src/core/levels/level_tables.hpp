@@ -4,12 +4,14 @@
 #include <array>
 #include <cstdint>
 
+#include "core/state/play_field.hpp"
+
 namespace kelvar::levels {
 
 struct Place {
     std::int16_t left, top;
 };
-using Formation = std::array<Place, 10>;
+using Formation = std::array<Place, kEnemies>;
 
 // Start formations, EmySpot1..EmySpot10.
 inline constexpr Formation kFormationA{{{10, -2500},
@@ -94,7 +96,7 @@ inline constexpr Formation kFormationH{{{2160, -6500},
                                         {2160, -6500},
                                         {2160, -6500}}};
 
-using Steps = std::array<std::int16_t, 10>;
+using Steps = std::array<std::int16_t, kEnemies>;
 inline constexpr Steps kVertOnly{}; // marks a level whose enemies fall straight down
 
 inline constexpr Steps kSteps0{88, 75, 82, -82, -75, -88, 80, -80, 75, -75};
@@ -108,7 +110,7 @@ inline constexpr Steps kSteps13{30, 110, 83, -83, -110, -30, 50, -50, 55, -55};
 inline constexpr Steps kSteps16{70, 125, 105, -105, -125, -70, 80, -80, 110, -110};
 
 // Falling steps: iDDk = iLevel + c(k), or 6 x iLevel + 30 for every enemy on a challenge stage.
-using Falls = std::array<std::int16_t, 10>;
+using Falls = std::array<std::int16_t, kEnemies>;
 inline constexpr Falls kFalls0{7, 19, 10, 13, 9, 22, 16, 4, 18, 2};
 inline constexpr Falls kFalls1{7, 25, 20, 13, 11, 27, 17, 5, 3, 21};
 inline constexpr Falls kFalls2{19, 25, 32, 12, 30, 35, 15, 17, 3, 9};
@@ -153,20 +155,21 @@ inline constexpr std::array<LevelRow, 17> kLevelRows{{
 }};
 
 inline const LevelRow& levelRow(int level) {
-    return kLevelRows[static_cast<std::size_t>(std::clamp(level, 0, 16))];
+    return kLevelRows[static_cast<std::size_t>(
+        std::clamp(level, 0, static_cast<int>(kLevelRows.size()) - 1))];
 }
 
 // The starfield's start, the same in every level.
-inline constexpr std::array<std::int16_t, 35> kStarLeft{
+inline constexpr std::array<std::int16_t, kStars> kStarLeft{
     10,   180,  350,  520,  690,  860,  1030, 1200, 1370, 1540, 1710, 1880,
     2050, 2220, 2390, 2560, 2730, 2900, 3070, 3240, 3410, 3580, 3750, 3920,
     4090, 4260, 4430, 4600, 90,   750,  1620, 2300, 2990, 3620, 4500};
-inline constexpr std::array<std::int16_t, 35> kStarTop{
+inline constexpr std::array<std::int16_t, kStars> kStarTop{
     -300,  -500,  -100,  -1200, -800,  -600,  -700,  -900,  -2000, -260,  -560, -1750,
     -1100, -2800, -2400, -175,  -1400, -2600, -2150, -1300, -1000, -500,  -650, -1900,
     -2750, -350,  -150,  -1650, -875,  -500,  -1050, -500,  -1900, -1700, -2550};
 
 // Where the bombs start every level, Bomb1..Bomb4.
-inline constexpr std::array<std::int16_t, 4> kBombStartTop{-3000, -6000, -5000, -4000};
+inline constexpr std::array<std::int16_t, kBombs> kBombStartTop{-3000, -6000, -5000, -4000};
 
 } // namespace kelvar::levels

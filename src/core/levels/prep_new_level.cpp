@@ -81,8 +81,7 @@ void PrepNewLevel(Game& g) {
     el.EnmyLbl.Caption = digits(g.st.iEnmyLeft);
     setFallingSteps(g, row);
 
-    for (std::size_t k = 0; k < kEnemies; ++k)
-        el.EmySpot[k].Picture = k < 4 ? g.st.iERes1 : g.st.iERes2;
+    RestoreEnmyImages(g);
     el.EnmyLbl.Caption = digits(g.st.iEnmyLeft);
 
     for (std::size_t i = 0; i < kStars; ++i) el.Star[i].Left = levels::kStarLeft[i];

@@ -20,8 +20,8 @@ void Form_Load(Game& g) {
     InitJoystick(g.joy, g.svc.joystick, 0);
     LoadConfig(g);
     PrepNewLevel(g);
-    g.st.iLossVar = 4;
-    g.el.LossesLbl.Caption = "4";
+    g.st.iLossVar = kStartingShips;
+    g.el.LossesLbl.Caption = digits(kStartingShips);
 }
 
 void createPlayField(Game& g) {

@@ -58,7 +58,7 @@ Elements designElements() {
     e.LevelText = sidePanelLabel(4845, 4463, "LEVEL", 0x00FFFF);
     e.LevelLbl = sidePanelLabel(5880, 4463, "0", 0xFFFF00);
     e.LossesText = sidePanelLabel(4845, 4881, "PLANET", 0xC0C0FF);
-    e.LossesLbl = sidePanelLabel(5880, 3570, "4", 0x00FF00);
+    e.LossesLbl = sidePanelLabel(5880, 3570, std::to_string(kStartingShips), 0x00FF00);
     e.LossesLbl.font = {FontFace::Arial, 14.25f, false};
     e.CHL = sidePanelLabel(4920, 4920, "CHALLENGE STAGE", 0xFF80FF);
     e.CHL.Width = 2055;

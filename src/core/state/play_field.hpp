@@ -95,6 +95,8 @@ struct Timer {
 inline constexpr int kEnemies = 10;
 inline constexpr int kBombs = 4;
 inline constexpr int kStars = 35;
+// The ships a game starts with (iLossVar).
+inline constexpr std::int16_t kStartingShips = 4;
 
 struct Elements {
     Sprite PlrShip, PMissl, Power;
