@@ -23,11 +23,11 @@ struct Area {
 
 // The classic control colours, all from the 16-colour palette.
 namespace face {
-inline constexpr Rgb Highlight = 0xFFFFFF;
-inline constexpr Rgb Face = 0xC0C0C0;
-inline constexpr Rgb Shadow = 0x808080;
-inline constexpr Rgb DarkShadow = 0x000000;
-inline constexpr Rgb Text = 0x000000;
+inline constexpr Rgb Highlight = paletteRgb(colour::White);
+inline constexpr Rgb Face = paletteRgb(colour::LightGrey);
+inline constexpr Rgb Shadow = paletteRgb(colour::Grey);
+inline constexpr Rgb DarkShadow = paletteRgb(colour::Black);
+inline constexpr Rgb Text = paletteRgb(colour::Black);
 } // namespace face
 
 Font arial(float points, bool bold = false);
@@ -213,7 +213,7 @@ class OptionButton : public Control {
     // The round button fills `area`; its caption, if any, is drawn in `captionArea`, which the
     // mouse also reaches.
     OptionButton(std::string name, Area area, OptionGroup& group, std::string caption = {},
-                 Area captionArea = {}, Rgb captionColour = 0xFFFFFF);
+                 Area captionArea = {}, Rgb captionColour = paletteRgb(colour::White));
     SDL_Rect hitRect() const override;
     void draw(const Paint& p, bool focused, bool pressed) const override;
     bool click() override; // selects this option
