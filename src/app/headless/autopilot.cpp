@@ -70,12 +70,25 @@ class NoWindows final : public Shell {
     void closePlayFieldAndShowTitle() override {}
 };
 
+// Services for a game that no one sees or hears: its waits, sounds and events go nowhere.
+struct QuietServices {
+    VirtualClock clock;
+    VirtualSound sound{clock};
+    NoEvents events;
+    VirtualPointer pointer;
+    VirtualKeyRepeat keyRepeat;
+    ScriptedJoystick joystick;
+    MemoryOptionsFile options;
+    Services services{clock, events, pointer, keyRepeat, joystick, sound, options};
+    NoWindows shell;
+};
+
 // A copy of the game on services of its own, played by the core's rules to see what comes.
 // The ship stays out of the way. The column of a bomb that falls out is drawn at random, so such
 // a bomb is unknown to a player until it shows up again: it is kept out of the way too.
 class LookAhead {
   public:
-    explicit LookAhead(const Game& g) : g_(services_, shell_) {
+    explicit LookAhead(const Game& g) : g_(quiet_.services, quiet_.shell) {
         g_.st = g.st;
         g_.el = g.el;
         g_.rng = g.rng;
@@ -93,7 +106,7 @@ class LookAhead {
             tickHits(g_);
             if (!g_.st.Rocket && tl.missileFree == kHorizon) tl.missileFree = t + 1;
             if (g_.st.iEnmyLeft < 1) break; // a new level follows, beyond prediction
-            sound_.started().clear();
+            quiet_.sound.started().clear();
         }
         return tl;
     }
@@ -111,15 +124,7 @@ class LookAhead {
         return {g_.el.PlrShip.Top, g_.el.EmySpot, g_.el.Bomb, g_.st.SendIt, g_.el.Power};
     }
 
-    VirtualClock clock_;
-    VirtualSound sound_{clock_};
-    NoEvents events_;
-    VirtualPointer pointer_;
-    VirtualKeyRepeat keyRepeat_;
-    ScriptedJoystick joystick_;
-    MemoryOptionsFile options_;
-    Services services_{clock_, events_, pointer_, keyRepeat_, joystick_, sound_, options_};
-    NoWindows shell_;
+    QuietServices quiet_;
     Game g_;
     std::array<bool, kBombs> known_{true, true, true, true};
 };
