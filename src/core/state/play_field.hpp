@@ -98,18 +98,43 @@ inline constexpr int kStars = 35;
 // The ships a game starts with (iLossVar).
 inline constexpr std::int16_t kStartingShips = 4;
 
-struct Elements {
+// The play field's elements, grouped by where they stand; Elements holds them all under their
+// own names.
+struct ActionSprites {
     Sprite PlrShip, PMissl, Power;
     std::array<Sprite, kEnemies> EmySpot; // EmySpot[0] is EmySpot1
     std::array<Sprite, kBombs> Bomb;      // Bomb[0] is Bomb1
+    bool operator==(const ActionSprites&) const = default;
+};
+
+struct Backdrop {
+    int BackColor = colour::Black; // the form's background, a palette index
     std::array<StarShape, kStars> Star;
-    Oval Shape1;
+    Oval Shape1; // the planet
+    bool operator==(const Backdrop&) const = default;
+};
+
+// The side panel's art, lines and strength meter.
+struct SidePanelShapes {
     Line Line1, Line2;
     Picture Image1, Image2, Image3;
-    Label ScoreText, ScoreLbl, TopScoreText, TopScoreLbl, LevelText, LevelLbl;
-    Label LossesText, LossesLbl, CHL, EnmyLbl, Gover, GShotLbl, PauseTL;
     Bar LifeBar;
-    int BackColor = colour::Black; // the form's background, a palette index
+    bool operator==(const SidePanelShapes&) const = default;
+};
+
+struct SidePanelLabels {
+    Label ScoreText, ScoreLbl, TopScoreText, TopScoreLbl, LevelText, LevelLbl;
+    Label LossesText, LossesLbl, CHL, EnmyLbl;
+    bool operator==(const SidePanelLabels&) const = default;
+};
+
+// The messages over the field.
+struct Banners {
+    Label Gover, GShotLbl, PauseTL;
+    bool operator==(const Banners&) const = default;
+};
+
+struct Elements : ActionSprites, Backdrop, SidePanelShapes, SidePanelLabels, Banners {
     Timer Timer1;
     bool operator==(const Elements&) const = default;
 };
@@ -117,24 +142,34 @@ struct Elements {
 // The elements as the window is designed.
 Elements designElements();
 
-struct State {
-    std::int16_t MInterval = 0;
-    std::int16_t Motion = 0;
+// The public state, grouped by what it is about; State holds it all under its own names.
+struct PlayerState {
+    std::int16_t Motion = 0;    // the ship's step in the next tick
+    std::int16_t MInterval = 0; // ticks the pointer has been parked at the level's start
+    bool Rocket = false;        // the missile is in flight
+    std::int16_t PToggle = 0;   // paused
     std::int32_t iScore = 0;
     std::int32_t iTopScore = 0;
-    bool Rocket = false;
-    bool PowerCame = false;
-    bool SendIt = false;
-    std::int16_t iLevel = 0;
-    std::int16_t iEnmyLeft = 0;
-    std::int16_t iEnmyTl = 0;
+    std::int16_t iLossVar = 0; // ships left
     bool GameOver = false;
-    std::int16_t PToggle = 0;
-    std::int16_t iERes1 = 0, iERes2 = 0;
-    std::int16_t iLossVar = 0;
-    std::array<std::int16_t, kEnemies> iGo{}, iGG{}, iDD{};
-    std::string WorkingDir, DlyType, Verticl;
-    std::int16_t TDel = 0;
 };
+
+struct LevelState {
+    std::int16_t iLevel = 0;
+    std::int16_t iEnmyLeft = 0; // the quota still to shoot
+    std::int16_t iEnmyTl = 0;   // the level's whole quota
+    bool PowerCame = false;
+    bool SendIt = false; // the POWbomb flies
+    std::int16_t iERes1 = 0, iERes2 = 0;
+    std::array<std::int16_t, kEnemies> iGo{}, iGG{}, iDD{};
+};
+
+// The options as the options file gave them.
+struct OptionsState {
+    std::string WorkingDir, DlyType, Verticl;
+    std::int16_t TDel = 0; // the tick's interval
+};
+
+struct State : PlayerState, LevelState, OptionsState {};
 
 } // namespace kelvar
