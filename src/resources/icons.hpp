@@ -1,5 +1,5 @@
 #pragma once
-// The game's pictures as XPM data, keyed by the ids in resources/picture_ids.hpp.
+// The game's pictures as XPM data, keyed by the ids in core/base/picture_ids.hpp.
 // Pure data: loading them into surfaces is up to the caller (IMG_ReadXPMFromArray).
 #include <span>
 
