@@ -27,9 +27,9 @@ using kelvar::soundLengthMs;
 constexpr std::uint32_t kSync = kelvar::SND_SYNC | kelvar::SND_MEMORY;
 constexpr std::uint32_t kAsync = kelvar::SND_ASYNC | kelvar::SND_MEMORY;
 constexpr std::uint32_t kAsyncNoStop = kAsync | kelvar::SND_NOSTOP;
-// The dummy driver and a loaded machine add a buffer or two; a wrong end (waiting on the
-// previous sound, or not waiting at all) is off by far more.
-constexpr Millis kSlack = 150;
+// A wrong end (waiting twice, or for the give-up bound) is off by seconds; a busy machine that
+// wakes the waiting thread late is off by far less.
+constexpr Millis kSlack = 1000;
 
 class SdlSoundOnDevice : public testing::Test {
   protected:
@@ -42,29 +42,41 @@ class SdlSoundOnDevice : public testing::Test {
 };
 
 // While the game is quiet the device rests (its thread gone: no callbacks); a sound asked for
-// meanwhile opens it and plays whole; a sound still playing keeps it open; the rest is no gap.
+// meanwhile opens it and plays whole; a sound still playing keeps it open; the rest is no gap in
+// the device's pacing. Whether its callbacks came on time is the scheduler's business, measured
+// by `make bench`: a rest of a second counted as a gap stands far above any such lateness.
 TEST_F(SdlSoundOnDevice, TheDeviceRestsWhileTheGameIsQuiet) {
-    const auto callbacksOver = [&](int ms) {
+    const auto noCallbacksOver = [&](int ms) {
         const auto before = sound.pacing().callbacks;
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-        return sound.pacing().callbacks - before;
+        return sound.pacing().callbacks == before;
+    };
+    // The device runs: its callbacks go on, however late a busy machine lets them come.
+    const auto callbacksGoOn = [&] {
+        const auto before = sound.pacing().callbacks;
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (sound.pacing().callbacks == before) {
+            if (std::chrono::steady_clock::now() > giveUp) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
     };
     sound.setQuiet(true);
     EXPECT_TRUE(sound.hasDevice());
-    EXPECT_EQ(callbacksOver(50), 0u);
+    EXPECT_TRUE(noCallbacksOver(50));
     const Millis t0 = SDL_GetTicks64();
     sound.playSound(16, kSync);
     EXPECT_GE(SDL_GetTicks64() - t0, soundLengthMs(16));
     sound.playSound(19, kAsync);
     sound.setQuiet(true);
-    EXPECT_GT(callbacksOver(50), 0u) << "closed while a sound played";
     EXPECT_EQ(sound.currentSound(), 19);
+    EXPECT_TRUE(callbacksGoOn()) << "closed while a sound played";
     sound.playSound(15, kSync);
     sound.setQuiet(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(noCallbacksOver(1000)) << "still open after the sound ended";
     sound.setQuiet(false);
-    EXPECT_GT(callbacksOver(50), 0u);
-    EXPECT_EQ(sound.pacing().late, 0u);
+    EXPECT_TRUE(callbacksGoOn());
+    EXPECT_LT(sound.pacing().maxGapUs, 1'000'000) << "the rest was counted as a gap";
 }
 
 // A silent sound "plays" from its start t while now < t + length, exactly like the virtual
@@ -200,9 +212,12 @@ TEST_F(SdlSoundOnDevice, BlockingSoundSleepsThroughTheWaiterAndEndsWhenItThrows)
     Millis t0 = SDL_GetTicks64();
     sound.playSound(24, kSync);
     EXPECT_GE(SDL_GetTicks64() - t0, length);
-    EXPECT_LE(SDL_GetTicks64() - t0, length + kSlack);
+    EXPECT_LE(SDL_GetTicks64() - t0, length + kSlack) << "waited past the sound's end";
     EXPECT_FALSE(sound.isPlaying());
-    EXPECT_LT(calls, 20) << "woke every few ms";
+    // Polling would wake once a buffer (5.8 ms), some 300 times over this sound; the wait wakes a
+    // few times, plus once a buffer only while a starved device thread has not yet started or
+    // finished the sound.
+    EXPECT_LT(calls, 100) << "woke every few ms";
 
     Steady::time_point requested{};
     std::thread closer([&] {
@@ -217,8 +232,9 @@ TEST_F(SdlSoundOnDevice, BlockingSoundSleepsThroughTheWaiterAndEndsWhenItThrows)
     const auto returned = Steady::now();
     closer.join();
     EXPECT_GE(SDL_GetTicks64() - t0, 290u) << "it played until the close";
+    // Played to its end, the call would return 1.5 s after the close.
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(returned - requested).count(),
-              100);
+              1000);
     EXPECT_FALSE(sound.isPlaying());
     EXPECT_EQ(sound.currentSound(), 0);
 }
