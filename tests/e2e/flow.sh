@@ -14,7 +14,7 @@ game=$(readlink -f "$1")
 under_xvfb "-screen 0 1024x768x24 -ardelay 60000" "$0" "$@"
 enter_work_folder
 
-await_window() { wait_for 20 window_of_size "$1" && window_of_size "$1"; }
+await_window() { wait_for 60 window_of_size "$1" && window_of_size "$1"; }
 window_gone() { ! window_of_size "$1"; }
 # Clicks at once at a point of a window's client area given in twips (15 twips to the pixel).
 click_twips() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
@@ -28,12 +28,12 @@ title=$(await_window 351x401) || fail "the title screen (351x401) did not appear
 [ -e "$cfg" ] || [ -e OPTION.CFG ] && fail "an options file was written before BEGIN"
 click_twips "$title" $((1800 + 1695 / 2)) $((3720 + 375 / 2))    # Start Game, at once
 help=$(await_window 438x397) || fail "Start Game right after the title appeared was lost"
-wait_for 10 window_gone 351x401 || fail "the title screen is still shown"
+wait_for 60 window_gone 351x401 || fail "the title screen is still shown"
 click_twips "$help" $((5760 + 120)) $((5490 + 120))              # Reduce Game Speed (MAX)
 click_twips "$help" $((300 + 2415 / 2)) $((4200 + 375 / 2))      # BEGIN
 play=$(await_window 471x402) || fail "the play field (471x402) did not appear"
 printf '2\r\n 0\r\n' | cmp -s - "$cfg" || fail "$cfg is not '2' and ' 0'"
-wait_for 20 more_ticks_than 10 || fail "the game does not tick"
+wait_for 60 more_ticks_than 10 || fail "the game does not tick"
 grep -q '"Interval":45' trace.jsonl || fail "the tick does not run at 45 ms"
 echo "title, help and play field came up; $cfg written; ticking at 45 ms"
 
@@ -47,11 +47,11 @@ sleep 1.2
 xdotool keyup Pause
 n=$(trace_lines)
 xdotool key Pause                            # resume
-wait_for 20 more_ticks_than $((n + 3)) || fail "the game did not resume after Pause"
+wait_for 60 more_ticks_than $((n + 3)) || fail "the game did not resume after Pause"
 xdotool key Escape
 title=$(await_window 351x401) || fail "Escape did not return to the title screen"
-wait_for 20 grep -q '"game_over":true' trace.jsonl || fail "no game-over tick in the trace"
-wait_for 20 grep -q ' end$' game.demo || fail "the game was not recorded"
+wait_for 60 grep -q '"game_over":true' trace.jsonl || fail "no game-over tick in the trace"
+wait_for 60 grep -q ' end$' game.demo || fail "the game was not recorded"
 # Holding Pause for a second paused once; the second press resumed: two pause keys in all.
 [ "$(grep -c ' key 19$' game.demo)" -eq 2 ] || { cat game.demo >&2; fail "not 2 pause keys recorded"; }
 # Paused in between: the second press came at the tick of the first.
@@ -74,6 +74,6 @@ cmp -s trace.cut replay.cut || { diff trace.cut replay.cut | head -5 >&2; fail "
 echo "replay: $played ticks equal"
 
 click_twips "$title" $((4800 + 255 / 2)) $((3720 + 250 / 2))     # x
-wait_for 10 eval '! kill -0 "$pid"' || fail "the program did not end after x"
+wait_for 60 eval '! kill -0 "$pid"' || fail "the program did not end after x"
 wait "$pid" && pid="" || fail "exit code $? after x"
 echo "PASS"

@@ -45,7 +45,7 @@ end_once() {
     env --default-signal=INT "$game" --demo "$demo" --trace trace.jsonl 2>stderr &
     pid=$!
     wait_for 60 grep -q "\"tick\":$tick," trace.jsonl || fail "tick $tick never came"
-    play=$(wait_for 20 window_of_size 471x402 && window_of_size 471x402) || fail "no play field"
+    play=$(wait_for 60 window_of_size 471x402 && window_of_size 471x402) || fail "no play field"
     sleep "$lag"
     if ! kill -0 "$pid" 2>/dev/null; then
         wait "$pid" || fail "$how after tick $tick: the program ended on its own with exit code $?"
