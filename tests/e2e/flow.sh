@@ -27,7 +27,9 @@ pid=$!
 title=$(await_window 351x401) || fail "the title screen (351x401) did not appear"
 [ -e "$cfg" ] || [ -e OPTION.CFG ] && fail "an options file was written before BEGIN"
 click_twips "$title" $((1800 + 1695 / 2)) $((3720 + 375 / 2))    # Start Game, at once
-help=$(await_window 438x397) || fail "Start Game right after the title appeared was lost"
+help=$(await_window 438x397) ||
+    fail "Start Game right after the title appeared was lost (pointer: $(xdotool getmouselocation 2>&1);" \
+        "title: $(xwininfo -id "$title" 2>&1 | grep -E 'Absolute|Map State' | tr -s ' \n' ' '))"
 wait_for 60 window_gone 351x401 || fail "the title screen is still shown"
 click_twips "$help" $((5760 + 120)) $((5490 + 120))              # Reduce Game Speed (MAX)
 click_twips "$help" $((300 + 2415 / 2)) $((4200 + 375 / 2))      # BEGIN
