@@ -29,12 +29,19 @@ recorded=recorded.demo
 # its own before the signal (a busy machine ran this script late) is started again: that try
 # tested nothing.
 end_at() {
-    tries=3
+    tries=5
     while ! end_once "$@"; do
         tries=$((tries - 1))
-        [ $tries -gt 0 ] || fail "$1 after tick $3: the program ended on its own, 3 times"
+        [ $tries -gt 0 ] || fail "$1 after tick $3: the program ended on its own, 5 times"
         echo "$1 after tick $3: the program ended before the signal; again"
     done
+}
+
+gone() { ! kill -0 "$pid" 2>/dev/null; }
+# The program ended before this script could end it: with 0, or the test fails.
+ended_on_its_own() {
+    wait "$pid" || fail "the program ended on its own with exit code $?"
+    pid=""
 }
 
 # end_once: as end_at, once; false if the program ended before the signal was sent.
@@ -45,19 +52,21 @@ end_once() {
     env --default-signal=INT "$game" --demo "$demo" --trace trace.jsonl 2>stderr &
     pid=$!
     wait_for 60 grep -q "\"tick\":$tick," trace.jsonl || fail "tick $tick never came"
-    play=$(wait_for 60 window_of_size 471x402 && window_of_size 471x402) || fail "no play field"
+    play=$(wait_for 60 eval 'window_of_size 471x402 || gone' && window_of_size 471x402) || {
+        gone || fail "no play field"
+        ended_on_its_own
+        return 1
+    }
     sleep "$lag"
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid" || fail "$how after tick $tick: the program ended on its own with exit code $?"
-        pid=""
+    if gone; then
+        ended_on_its_own
         return 1
     fi
     t0=$(date +%s%N)
     case $how in
     close) if ! "$closer" "$play" 2>/dev/null; then
-        kill -0 "$pid" 2>/dev/null && fail "the play field (window $play) was gone before the close"
-        wait "$pid" || fail "$how after tick $tick: the program ended on its own with exit code $?"
-        pid=""
+        gone || fail "the play field (window $play) was gone before the close"
+        ended_on_its_own
         return 1
     fi ;;
     *) kill -s "$how" "$pid" ;;
