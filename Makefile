@@ -1,5 +1,5 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test fuzz bench soak clean format package package-check
+.PHONY: all deps build build-sanitize run test tsan fuzz bench soak clean format package package-check
 
 all: build
 
@@ -20,6 +20,13 @@ run: build
 test: build build-sanitize
 	ctest --preset default
 	ctest --preset sanitize
+
+# The threads of the window program (the loop, the audio callback, the signal watch) under the
+# thread sanitizer: the window replay, the end-to-end tests and the sound tests. Any report fails.
+tsan: deps
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan
+	ctest --preset tsan
 
 # A Debian package of the default build, in build/package/.
 package: build
@@ -56,4 +63,4 @@ format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-tsan build-fuzz

@@ -37,4 +37,12 @@ while IFS= read -r l; do line "$l"; done <"$out/idle"
 sh "$here/bench/pacing.sh" "$build" "$out" >"$out/pacing"
 while IFS= read -r l; do line "$l"; done <"$out/pacing"
 
+# A quit signal or the close button ends the long tick it lands in, not the tick after it.
+if KELVAR_QUIT_TICK_BOUND=1 sh "$here/tests/e2e/quit.sh" "$bin" "$build/kelvar_x11_close" \
+    >"$out/quit" 2>&1; then
+    line "quit: every quit ended the tick it came in (bound 0 ticks more) OK"
+else
+    line "quit: $(grep 'FAIL' "$out/quit" | head -n 1) (bound 0 ticks more) FAIL"
+fi
+
 exit $fail

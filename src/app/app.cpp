@@ -63,6 +63,7 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
       recordPath_(demo_ ? std::string() : options.recordPath), trace_(trace),
       startFullscreen_(options.fullscreen) {
     if (demo_) schedule_.emplace(*demo_);
+    if (!recordPath_.empty()) recorder_.writeTo(&recordFile_);
     // A sound played to its end holds the game for up to 1.8 s: a close or a signal ends it
     // and the program at once, like any other wait.
     sound_.setWaiter([this](std::int64_t untilMonotonicMicros) {
@@ -115,15 +116,11 @@ void App::gameEnded() {
     writeRecording(inTick_ ? gameTick_ + 1 : gameTick_);
 }
 
+// The file is written as the game goes (GameRecorder, RecordingFile); this ends it.
 void App::writeRecording(int lastTick) {
     if (recordPath_.empty() || !recorder_.recording()) return;
-    std::ofstream out;
-    if (!openOutput(recordPath_, out, "recording")) {
-        exitCode_ = 1;
-        return;
-    }
-    out << formatDemo(recorder_.finish(lastTick));
-    if (!finishOutput(recordPath_, out, "recording")) exitCode_ = 1;
+    recorder_.finish(lastTick);
+    if (recordFile_.failed()) exitCode_ = 1;
 }
 
 // ---- events ----
@@ -227,6 +224,7 @@ void App::runDueTick() {
     recJoystick_.inTick = false;
     inTick_ = false;
     ++gameTick_;
+    recorder_.tickEnded(gameTick_);
     ++traceTick_;
     if (trace_ && trace_->is_open()) {
         const std::int64_t endMicros = sdlClock_.nowMicros();
@@ -311,6 +309,7 @@ int App::run() {
         inTick_ = false;
     }
     writeRecording(gameTick_); // a game left unfinished is recorded as far as it went
+    if (recordFile_.failed()) exitCode_ = 1;
     return exitCode_;
 }
 

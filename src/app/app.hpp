@@ -14,6 +14,7 @@
 #include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
 #include "app/program_flow.hpp"
+#include "app/recording_file.hpp"
 #include "app/recording_joystick.hpp"
 #include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
@@ -93,6 +94,7 @@ class App final : public EventPump {
     PlayKeys keys_;
     GameRecorder recorder_;
     std::string recordPath_;
+    RecordingFile recordFile_{recordPath_};
     std::ofstream* trace_;
 
     int traceTick_ = 0; // ticks since the program started, for the trace

@@ -2,14 +2,31 @@
 // Records a game played in the window as a demo file: the random sequence's start, the speed,
 // the joystick, and every key at its tick and event point, so that it replays exactly.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/headless/demo.hpp"
 #include "platform/joystick_device.hpp"
 
 namespace kelvar {
 
+// Where a recorded game goes as it is played, so that a game cut short by a crash is kept as far
+// as it went.
+class DemoOutput {
+  public:
+    virtual ~DemoOutput() = default;
+    // A new game: its header and settings replace what was recorded before.
+    virtual void startGame(const std::string& header) = 0;
+    virtual void append(const std::string& line) = 0;
+    // The game's last line.
+    virtual void endGame(const std::string& line) = 0;
+};
+
 class GameRecorder {
   public:
+    // Writes each game to `out` as it goes (none: only finish() has it).
+    void writeTo(DemoOutput* out) { out_ = out; }
+
     // A new game is being set up with the random sequence at `seed`.
     void gameSetUp(std::uint32_t seed);
     // The joystick as the game's set-up found it.
@@ -22,13 +39,23 @@ class GameRecorder {
     void key(int tick, int point, int code);
     // What the joystick read in tick `tick`.
     void joystickRead(int tick, JoyReading r);
+    // Tick `tick` has run: its keys and joystick readings are written. A tick cut off by a quit
+    // or a crash is no tick of the recording.
+    void tickEnded(int tick);
     // The game ended after tick `lastTick`; the demo is complete.
     Demo finish(int lastTick);
 
   private:
+    // A line of tick `tick`, written once that tick has run: keys pressed after the game's last
+    // tick never reached it.
+    void write(int tick, std::string line);
+    void writeHeldUpTo(int tick);
+
     Demo demo_;
     bool recording_ = false;
     JoyReading last_;
+    DemoOutput* out_ = nullptr;
+    std::vector<std::pair<int, std::string>> held_; // lines of ticks that have not run yet
 };
 
 } // namespace kelvar

@@ -17,7 +17,9 @@ std::optional<Demo> loadDemoFile(const std::string& path) {
         std::cerr << path << ":" << err->line << ": " << err->message << "\n";
         return std::nullopt;
     }
-    return std::get<Demo>(std::move(parsed));
+    Demo& demo = std::get<Demo>(parsed);
+    if (demo.cut) std::cerr << describeCut(path, *demo.cut) << "\n";
+    return std::move(demo);
 }
 
 bool openOutput(const std::string& path, std::ofstream& out, const char* what) {

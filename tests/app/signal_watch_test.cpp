@@ -26,15 +26,15 @@ TEST(SignalWatch, EachQuitSignalIsTakenByTheWatchingThread) {
         });
         EXPECT_FALSE(watch.signalled());
         for (int signal : {SIGTERM, SIGINT}) {
+            std::unique_lock lock(m);
             const int before = calls;
             ASSERT_EQ(kill(getpid(), signal), 0); // the process is still here after it
-            std::unique_lock lock(m);
             EXPECT_TRUE(cv.wait_for(lock, std::chrono::seconds(5), [&] { return calls > before; }))
                 << signal;
         }
         EXPECT_TRUE(watch.signalled());
     }
-    EXPECT_EQ(calls, 2); // stopping the watch is no signal
+    EXPECT_EQ(calls, 2); // stopping the watch is no signal (its thread is joined: no lock)
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);

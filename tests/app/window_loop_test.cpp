@@ -136,5 +136,46 @@ TEST(GameRecorder, WritesTheJoystickAtSetUpAndOnlyItsChanges) {
     EXPECT_EQ(std::tie(back.joys[0].tick, back.joys[0].reading.buttons), std::make_tuple(4, 1u));
 }
 
+// Written as it goes: the header at BEGIN, each line once its tick has run (a key before a tick
+// that never ran, or in a tick cut off, is no line of the game), the end line at the end; what
+// is written at any moment is the game so far, and at the end the whole game.
+TEST(GameRecorder, WritesTheGameAsItGoesEachLineOnceItsTickHasRun) {
+    struct Output final : DemoOutput {
+        std::string file;
+        int starts = 0;
+        void startGame(const std::string& header) override { file = header, ++starts; }
+        void append(const std::string& line) override { file += line; }
+        void endGame(const std::string& line) override { file += line; }
+    } out;
+    GameRecorder r;
+    r.writeTo(&out);
+    r.gameSetUp(12345);
+    r.joystickAtSetUp(true, {-40, 7, 0});
+    r.key(1, 0, 37); // before BEGIN: not the game's
+    r.gameStarted(30);
+    const std::string header = "kelvar-raid demo 1\nspeed 0\nseed 12345\njoystick -40 7\n";
+    EXPECT_EQ(out.file, header);
+    r.key(1, 0, 39);
+    r.joystickRead(1, {-300, 7, 1});
+    r.key(1, 2, 32);
+    EXPECT_EQ(out.file, header) << "written before its tick ran";
+    r.tickEnded(1);
+    const std::string tick1 = header + "1 0 key 39\n1 joy -300 7 1\n1 2 key 32\n";
+    EXPECT_EQ(out.file, tick1);
+    r.key(2, 0, 19);
+    r.tickEnded(2);
+    r.key(3, 0, 19); // paused, then the window closed in tick 3
+    r.key(3, 1, 27);
+    const Demo whole = r.finish(2);
+    EXPECT_EQ(out.file, tick1 + "2 0 key 19\n2 end\n");
+    std::istringstream in(out.file);
+    EXPECT_EQ(formatDemo(std::get<Demo>(parseDemo(in))), formatDemo(whole))
+        << "not the game recorded";
+    r.key(4, 0, 37); // after the game: nothing
+    r.tickEnded(4);
+    EXPECT_EQ(out.starts, 1);
+    EXPECT_TRUE(out.file.ends_with("2 end\n"));
+}
+
 } // namespace
 } // namespace kelvar

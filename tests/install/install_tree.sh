@@ -63,7 +63,7 @@ mkdir -p "$work/config"
 (cd "$work" && XDG_CONFIG_HOME="$work/config" PATH="$prefix/bin:$PATH" exec $exec_cmd) 2>"$work/stderr" &
 pid=$!
 window_of_game() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 | grep .; }
-window=$(wait_for 10 window_of_game && window_of_game) || fail "the installed program showed no window in 10 s"
+window=$(wait_for 60 window_of_game && window_of_game) || fail "the installed program showed no window in 60 s"
 wmclass=$(key StartupWMClass)
 xprop -id "$window" WM_CLASS | grep -qF "= \"$wmclass\", \"$wmclass\"" || fail "WM_CLASS is not \"$wmclass\""
 echo "PASS"

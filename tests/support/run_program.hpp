@@ -1,5 +1,6 @@
 #pragma once
-// Runs the built program (or any shell command) as a player would, at most 20 s.
+// Runs the built program (or any shell command) as a player would, at most 60 s: time enough
+// on a busy machine under the sanitizers.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ inline ProgramRun runProgram(const std::string& command) {
     const auto errPath =
         std::filesystem::temp_directory_path() / ("kelvar-run-" + std::to_string(getpid()));
     ProgramRun run;
-    if (FILE* p = popen(("timeout 20 " + command + " 2>" + errPath.string()).c_str(), "r")) {
+    if (FILE* p = popen(("timeout 60 " + command + " 2>" + errPath.string()).c_str(), "r")) {
         for (char buf[256]; fgets(buf, sizeof buf, p);) run.out += buf;
         const int status = pclose(p);
         run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -87,10 +87,11 @@ bool seedNumber(std::string_view s, std::uint32_t& out) {
     return true;
 }
 
-enum class LineRead { Line, End, TooLong };
+enum class LineRead { Line, Unended, End, TooLong };
 
 // Reads one line without its line end into `line`, never holding more than the longest line
-// allowed (and a CR of its CRLF). Throws what the stream buffer throws on a read error.
+// allowed (and a CR of its CRLF); a last line without its line end is Unended. Throws what the
+// stream buffer throws on a read error.
 LineRead readLine(std::streambuf& in, std::string& line) {
     using Traits = std::streambuf::traits_type;
     line.clear();
@@ -102,7 +103,8 @@ LineRead readLine(std::streambuf& in, std::string& line) {
         c = in.sbumpc();
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line.size() > kMaxDemoLine ? LineRead::TooLong : LineRead::Line;
+    if (line.size() > kMaxDemoLine) return LineRead::TooLong;
+    return Traits::eq_int_type(c, Traits::eof()) ? LineRead::Unended : LineRead::Line;
 }
 
 std::string readFailure(const std::exception& e) {
@@ -137,12 +139,20 @@ class Parser {
                 text = text.substr(0, hash);
             const Words w(text);
             if (w.empty()) continue;
+            // A file written as the game went and cut short may end in half a line: whatever
+            // it says, it is not what was written.
+            if (r == LineRead::Unended && !(w.size() == 2 && w[1] == "end")) {
+                halfLine = true;
+                break;
+            }
             if (auto err = line(lineNo, w)) return *err;
+            lastWholeLine = lineNo;
         }
         // At the end of the file: its last line, or line 1 of an empty file.
         const std::int64_t last = std::max<std::int64_t>(lineNo, 1);
         if (!sawHeader) return DemoError{last, "not a demo file: the header line is missing"};
         if (demo.speed.empty()) return DemoError{last, "the speed line is missing"};
+        if (!ended) demo.cut = Demo::Cut{lastWholeLine, lastTick, halfLine};
         return std::move(demo); // a member: not moved unless asked
     }
 
@@ -256,8 +266,9 @@ class Parser {
     }
 
     Demo demo;
-    bool sawHeader = false, sawSeed = false, ended = false;
+    bool sawHeader = false, sawSeed = false, ended = false, halfLine = false;
     int lastTick = 0;
+    std::int64_t lastWholeLine = 0;
 };
 
 } // namespace
@@ -266,28 +277,48 @@ std::variant<Demo, DemoError> parseDemo(std::istream& in) {
     return Parser{}.run(in);
 }
 
-std::string formatDemo(const Demo& demo) {
+std::string demoHeaderLines(const Demo& demo) {
     std::ostringstream out;
     out << kDemoHeader << "\n";
     out << "speed " << demo.speed << "\n";
     if (demo.seed != Random::kStart) out << "seed " << demo.seed << "\n";
     if (demo.joystick) out << "joystick " << demo.centre.x << " " << demo.centre.y << "\n";
+    return out.str();
+}
+
+std::string demoKeyLine(const DemoKey& key) {
+    return std::to_string(key.tick) + " " + std::to_string(key.point) + " key " +
+           std::to_string(key.code) + "\n";
+}
+
+std::string demoJoyLine(const DemoJoy& joy) {
+    return std::to_string(joy.tick) + " joy " + std::to_string(joy.reading.x) + " " +
+           std::to_string(joy.reading.y) + " " + std::to_string(joy.reading.buttons) + "\n";
+}
+
+std::string demoEndLine(int tick) {
+    return std::to_string(tick) + " end\n";
+}
+
+std::string formatDemo(const Demo& demo) {
+    std::string out = demoHeaderLines(demo);
     // Keys and joystick lines interleaved by tick; at one tick the joystick line goes first.
     std::size_t k = 0, j = 0;
     while (k < demo.keys.size() || j < demo.joys.size()) {
         const bool takeJoy = j < demo.joys.size() &&
                              (k == demo.keys.size() || demo.joys[j].tick <= demo.keys[k].tick);
-        if (takeJoy) {
-            const DemoJoy& d = demo.joys[j++];
-            out << d.tick << " joy " << d.reading.x << " " << d.reading.y << " "
-                << d.reading.buttons << "\n";
-        } else {
-            const DemoKey& d = demo.keys[k++];
-            out << d.tick << " " << d.point << " key " << d.code << "\n";
-        }
+        out += takeJoy ? demoJoyLine(demo.joys[j++]) : demoKeyLine(demo.keys[k++]);
     }
-    if (demo.endTick) out << *demo.endTick << " end\n";
-    return out.str();
+    if (demo.endTick) out += demoEndLine(*demo.endTick);
+    return out;
+}
+
+std::string describeCut(const std::string& path, const Demo::Cut& cut) {
+    std::string where = "after line " + std::to_string(cut.lastWholeLine);
+    if (cut.lastTick > 0) where += " (tick " + std::to_string(cut.lastTick) + ")";
+    return "kelvar-raid: " + path + " is cut short " + where +
+           (cut.halfLine ? ", its last line cut in half and left out" : ", with no end line") +
+           "; replayed as far as it goes";
 }
 
 } // namespace kelvar

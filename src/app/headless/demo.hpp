@@ -33,6 +33,13 @@ struct Demo {
     std::deque<DemoKey> keys;
     std::deque<DemoJoy> joys;
     std::optional<int> endTick;
+    // A file cut short (a game recorded as it went, its program killed): where it was cut.
+    struct Cut {
+        std::int64_t lastWholeLine; // the last line read whole
+        int lastTick;               // the last tick named, 0 for none
+        bool halfLine;              // a last line cut in half was left out
+    };
+    std::optional<Cut> cut;
 };
 
 struct DemoError {
@@ -49,8 +56,18 @@ inline constexpr int kMaxDemoPoint = 1000000;
 
 // A read error of `in` (its buffer failing) is an error, not the end of the file.
 
+// A file without an end line replays as far as it goes and is marked cut (Demo::cut); so is
+// one whose last line, not an end line, lacks its line end: that line is left out unread.
 std::variant<Demo, DemoError> parseDemo(std::istream& in);
 // Writes a demo in the form that parseDemo reads.
 std::string formatDemo(const Demo& demo);
+// Its pieces, each line with its line end: the header and settings, a key, a joystick reading,
+// the end.
+std::string demoHeaderLines(const Demo& demo);
+std::string demoKeyLine(const DemoKey& key);
+std::string demoJoyLine(const DemoJoy& joy);
+std::string demoEndLine(int tick);
+// One line for stderr: where the demo file `path` was cut.
+std::string describeCut(const std::string& path, const Demo::Cut& cut);
 
 } // namespace kelvar

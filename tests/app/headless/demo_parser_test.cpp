@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -55,7 +56,7 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         SCOPED_TRACE(text);
         if (text.starts_with("H")) text.replace(0, 1, "kelvar-raid demo 1");
         if (text.starts_with("J"))
-            text.replace(0, 1, "kelvar-raid demo 1\nspeed U\njoystick 0 0\n");
+            text.replace(0, 1, "kelvar-raid demo 1\nspeed U\njoystick 0 0\n").append("\n");
         auto parsed = parse(text);
         ASSERT_EQ(std::holds_alternative<DemoError>(parsed), line != 0);
         if (!line) continue;
@@ -63,6 +64,47 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         EXPECT_EQ(e.line, line);
         EXPECT_NE(e.message.find(message), std::string::npos) << e.message;
     }
+}
+
+// A file cut short (a recording whose program was killed) replays the lines it has whole: no
+// end line, or a last line without its line end, which is left out whatever it says.
+TEST(DemoParser, AFileCutShortKeepsItsWholeLinesAndSaysWhereItWasCut) {
+    struct Case {
+        std::string text; // after the header and "speed U"
+        std::size_t keys;
+        std::optional<Demo::Cut> cut;
+    };
+    const Case cases[] = {
+        {"3 0 key 32\n9 end\n", 1, std::nullopt},
+        {"3 0 key 32\n9 end", 1, std::nullopt}, // an end line needs no line end
+        {"3 0 key 32\n", 1, Demo::Cut{3, 3, false}},
+        {"3 0 key 32\n7 0 key 3", 1, Demo::Cut{3, 3, true}}, // "7 0 key 37" cut in half
+        {"3 0 key 32\n7 0 ke", 1, Demo::Cut{3, 3, true}},
+        {"3 0 key 32\n# a note", 1, Demo::Cut{3, 3, false}},
+        {"3 0 key 32\r\n4 0 key 37\r\n", 2, Demo::Cut{4, 4, false}},
+        {"", 0, Demo::Cut{2, 0, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto parsed = parse("kelvar-raid demo 1\nspeed U\n" + c.text);
+        ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << std::get<DemoError>(parsed).message;
+        const Demo& d = std::get<Demo>(parsed);
+        EXPECT_EQ(d.keys.size(), c.keys);
+        ASSERT_EQ(d.cut.has_value(), c.cut.has_value());
+        if (!c.cut) continue;
+        EXPECT_EQ(std::tie(d.cut->lastWholeLine, d.cut->lastTick, d.cut->halfLine),
+                  std::tie(c.cut->lastWholeLine, c.cut->lastTick, c.cut->halfLine));
+    }
+    // A whole line that is wrong is still refused, and a cut before the settings is no demo.
+    EXPECT_TRUE(
+        std::holds_alternative<DemoError>(parse("kelvar-raid demo 1\nspeed U\n0 0 key 3\n")));
+    EXPECT_TRUE(std::holds_alternative<DemoError>(parse("kelvar-raid demo 1\nspee")));
+    EXPECT_EQ(describeCut("game.demo", {57, 1234, false}),
+              "kelvar-raid: game.demo is cut short after line 57 (tick 1234), with no end line; "
+              "replayed as far as it goes");
+    EXPECT_EQ(describeCut("g", {2, 0, true}),
+              "kelvar-raid: g is cut short after line 2, its last line cut in half and left out; "
+              "replayed as far as it goes");
 }
 
 // Hands out `prefix`, then `count` bytes of `fill`, then `suffix`, counting what was taken; it

@@ -1,13 +1,15 @@
 # Shared by the scripts that drive the real program under Xvfb. Source it; it sets nothing up.
 
 # under_xvfb "SERVER OPTIONS" SCRIPT ARGS...: runs SCRIPT again inside a fresh Xvfb on a free
-# display, unless this already is that run. The caller goes on only inside it.
+# display, unless this already is that run. The caller goes on only inside it. The server never
+# resets: a server resets when its last client leaves, and drops a client that connects
+# meanwhile (the next game, xdotool), whose display then would not open.
 under_xvfb() {
     [ -n "${KELVAR_UNDER_XVFB:-}" ] && return 0
     export KELVAR_UNDER_XVFB=1
     server=$1
     shift
-    exec xvfb-run -a -s "$server -nolisten tcp" sh "$@"
+    exec xvfb-run -a -s "$server -nolisten tcp -noreset" sh "$@"
 }
 
 # enter_work_folder: a fresh folder to run the game in, removed at exit with the game ($pid) if
