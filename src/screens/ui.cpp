@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/sdl/unmanaged_window.hpp"
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
@@ -41,6 +42,7 @@ void preferSoftwareRenderer() {
 Window::Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips)
     : scale_(outputScale()) {
     const int w = px(clientWidthTwips), h = px(clientHeightTwips);
+    clientSize_ = {w, h};
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
     if (!window_) {
@@ -82,7 +84,10 @@ bool Window::shown() const {
 
 void Window::setFullscreen(bool on) {
     if (!window_ || on == fullscreen()) return;
+    if (on) SDL_GetWindowPosition(window_, &windowedAt_.x, &windowedAt_.y);
     SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    fitUnmanagedWindow(
+        window_, {windowedAt_.x, windowedAt_.y, clientSize_.x * scale_, clientSize_.y * scale_});
 }
 
 bool Window::fullscreen() const {
