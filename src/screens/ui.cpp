@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "platform/sdl/unmanaged_window.hpp"
+#include "platform/sdl/parked_windows.hpp"
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
@@ -43,8 +44,12 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
     : scale_(outputScale()) {
     const int w = px(clientWidthTwips), h = px(clientHeightTwips);
     clientSize_ = {w, h};
-    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
+    window_ = unparkWindow(w * scale_, h * scale_);
+    if (window_)
+        SDL_SetWindowTitle(window_, caption.c_str());
+    else
+        window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
     if (!window_) {
         std::cerr << "kelvar-raid: cannot open a window: " << SDL_GetError() << "\n";
         return;
@@ -68,7 +73,7 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
 Window::~Window() {
     if (renderer_) textCache().forget(renderer_); // its textures die with it
     if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
+    if (window_ && !parkWindow(window_)) SDL_DestroyWindow(window_);
 }
 
 void Window::show() {
