@@ -6,8 +6,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "platform/sdl/unmanaged_window.hpp"
 #include "platform/sdl/parked_windows.hpp"
+#include "platform/sdl/unmanaged_window.hpp"
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
@@ -48,8 +48,8 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
     if (window_)
         SDL_SetWindowTitle(window_, caption.c_str());
     else
-        window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
+        window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
     if (!window_) {
         std::cerr << "kelvar-raid: cannot open a window: " << SDL_GetError() << "\n";
         return;
