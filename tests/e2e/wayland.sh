@@ -4,6 +4,7 @@
 # delivers it: title -> Return (Start Game) -> help -> Return (BEGIN) -> play (left arrow, Pause,
 # Pause) -> Escape -> title -> Tab, Return ("x") -> exit 0, with the windows decorated by
 # libdecor's plugin and nothing on stderr. The recorded game replays without a window as it ran.
+# Without the plugin, the one line on stderr says so.
 # A Wayland client cannot be found or placed from outside, so each screen is told apart by the
 # colours it puts on weston's output: the title's planet, the help screen's grey controls, the
 # play field's green planet bar.
@@ -72,4 +73,15 @@ key Return
 wait_for 10 eval '! kill -0 "$pid"' || fail "the program did not end after x"
 wait "$pid" && pid="" || fail "exit code $? after x"
 [ ! -s stderr ] || fail "the game wrote to stderr under Wayland"
+echo "the whole flow under weston, decorated, nothing on stderr"
+
+# Without libdecor's plugin: the title still shows, and stderr has the one line that says why
+# the windows have no title bar.
+mkdir no-plugins
+env -u DISPLAY WAYLAND_DISPLAY="$socket" LIBDECOR_PLUGIN_DIR="$work/no-plugins" "$game" \
+    2>"$work/stderr" &
+pid=$!
+wait_for 30 title_shown || fail "without the plugin the title screen did not show"
+[ "$(grep -c . stderr)" -eq 1 ] && grep -q 'libdecor-0-plugin-1-cairo' stderr ||
+    fail "without the plugin stderr is not the one line naming it"
 echo "PASS"
