@@ -42,14 +42,15 @@ rm -f "$root.apt.log"
 
 in_root dpkg-query -W -f='${Package} ${Version} ${Section}\n' kelvar-raid
 [ "$(in_root dpkg-query -W -f='${Section}' kelvar-raid)" = games ] || fail "section is not games"
-missing=$(in_root ldd /usr/bin/kelvar-raid | grep 'not found' || true)
+missing=$(in_root ldd /usr/games/kelvar-raid | grep 'not found' || true)
 [ -z "$missing" ] || fail "libraries missing: $missing"
 for font in fonts-dejavu-core fonts-liberation; do
     in_root dpkg-query -W -f='${Status}\n' "$font" | grep -q 'install ok installed' ||
         fail "$font was not installed"
 done
 
-desktop=/usr/share/applications/kelvar-raid.desktop
+desktop=$(cd "$root" && ls usr/share/applications/*.desktop | head -n 1)
+desktop=/$desktop
 exec_cmd=$(sed -n 's/^Exec=//p' "$root$desktop")
 [ -n "$exec_cmd" ] || fail "no Exec in $desktop"
 version=$(in_root sh -c "$exec_cmd --version") || fail "$exec_cmd --version"

@@ -5,6 +5,8 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <iostream>
 
 namespace kelvar {
 
@@ -15,6 +17,19 @@ constexpr int kPauseMs = 50;
 std::string envOr(const char* name) {
     const char* v = std::getenv(name);
     return v ? v : "";
+}
+// Under Wayland SDL draws the windows' title bars through libdecor, which needs one of its
+// plugins. Without one it says so in two lines and draws none; the game says it in one line and
+// leaves libdecor out.
+void checkDecorationPlugin() {
+    const char* dir = std::getenv("LIBDECOR_PLUGIN_DIR");
+    std::error_code ec;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(dir ? dir : KELVAR_LIBDECOR_PLUGIN_DIR, ec))
+        if (entry.path().filename().string().starts_with("libdecor-")) return;
+    std::cerr << "kelvar-raid: no window decoration plugin (install libdecor-0-plugin-1-cairo): "
+                 "the windows have no title bar under Wayland\n";
+    SDL_SetHint("SDL_VIDEO_WAYLAND_ALLOW_LIBDECOR", "0");
 }
 } // namespace
 
@@ -59,6 +74,7 @@ bool openSdlDisplay(std::string& message) {
     // window that has just appeared must never be lost.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     survivableX11Errors();
+    if (videoDriversToTry(displayEnvironment()).starts_with("wayland")) checkDecorationPlugin();
     const auto init = [](const std::string& drivers, std::string& error) -> std::string {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {

@@ -19,11 +19,12 @@
 
 namespace {
 
-// The window class ties the windows to the installed desktop entry (its StartupWMClass and
-// name); SDL 2.26 reads it from the environment when it creates a window, not from a hint.
+// The window class ties the windows to the installed desktop entry: under X its StartupWMClass,
+// under Wayland its name (the application id). SDL 2.26 reads both from the environment when it
+// creates a window, not from a hint.
 void nameWindowClass() {
     setenv("SDL_VIDEO_X11_WMCLASS", "kelvar-raid", 0);
-    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "kelvar-raid", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.kelvarraid.KelvarRaid", 0);
     SDL_SetHint(SDL_HINT_APP_NAME, "Kelvar Raid");
 }
 

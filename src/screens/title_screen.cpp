@@ -40,8 +40,9 @@ void TitleScreen::Impl::build() {
     ui::Form& f = form;
 
     f.add<PictureBox>("Image1", Area{240, 0, 4800, 3600}, pic::TitleArt);
+    // In the band of stars between the art's lettering and the craft below it, clear of both.
     auto& version =
-        f.add<Label>("Label1(10)", Area{280, 570, 1095, 855}, kVersion, ui::arial(8.25f), kOrange);
+        f.add<Label>("Label1(10)", Area{280, 675, 1095, 240}, kVersion, ui::arial(8.25f), kOrange);
     version.align = ui::Align::Centre;
 
     // The legend: each picture stands just above the caption it illustrates, in the free

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/sdl/parked_windows.hpp"
+#include "platform/sdl/unmanaged_window.hpp"
 #include "resources/fonts.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
@@ -41,8 +43,13 @@ void preferSoftwareRenderer() {
 Window::Window(const std::string& caption, int clientWidthTwips, int clientHeightTwips)
     : scale_(outputScale()) {
     const int w = px(clientWidthTwips), h = px(clientHeightTwips);
-    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
+    clientSize_ = {w, h};
+    window_ = unparkWindow(w * scale_, h * scale_);
+    if (window_)
+        SDL_SetWindowTitle(window_, caption.c_str());
+    else
+        window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   w * scale_, h * scale_, SDL_WINDOW_HIDDEN);
     if (!window_) {
         std::cerr << "kelvar-raid: cannot open a window: " << SDL_GetError() << "\n";
         return;
@@ -66,7 +73,7 @@ Window::Window(const std::string& caption, int clientWidthTwips, int clientHeigh
 Window::~Window() {
     if (renderer_) textCache().forget(renderer_); // its textures die with it
     if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
+    if (window_ && !parkWindow(window_)) SDL_DestroyWindow(window_);
 }
 
 void Window::show() {
@@ -82,7 +89,10 @@ bool Window::shown() const {
 
 void Window::setFullscreen(bool on) {
     if (!window_ || on == fullscreen()) return;
+    if (on) SDL_GetWindowPosition(window_, &windowedAt_.x, &windowedAt_.y);
     SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    fitUnmanagedWindow(
+        window_, {windowedAt_.x, windowedAt_.y, clientSize_.x * scale_, clientSize_.y * scale_});
 }
 
 bool Window::fullscreen() const {

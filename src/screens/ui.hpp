@@ -56,6 +56,8 @@ class Window {
 
   private:
     int scale_ = 1;
+    SDL_Point clientSize_{0, 0}; // in the game's pixels
+    SDL_Point windowedAt_{0, 0}; // where the window was before it went fullscreen
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
 };

@@ -528,8 +528,19 @@ Form::Outcome Form::handleEvent(const SDL_Event& e) {
             keyHeld_ = nullptr;
             return Outcome::Redraw;
         }
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) return Outcome::Redraw;
-        return Outcome::None;
+        // Under Wayland a window's new state (its decorations after the compositor's word, as
+        // when it gains the focus) shows only with the window's next frame: every event that
+        // may follow such a word is answered with one.
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            return Outcome::Redraw;
+        default:
+            return Outcome::None;
+        }
     default:
         return Outcome::None;
     }

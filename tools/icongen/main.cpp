@@ -1,7 +1,7 @@
 // Makes the desktop icons from the ship picture at build time, by whole-number nearest-neighbour
 // scaling so that every size keeps the picture's crisp pixels; 16 takes every second pixel, and
 // 48 is that half-size picture three times over.
-// Usage: kelvar_icongen OUTPUT_DIR   (writes OUTPUT_DIR/NxN/apps/kelvar-raid.png)
+// Usage: kelvar_icongen OUTPUT_DIR NAME   (writes OUTPUT_DIR/NxN/apps/NAME.png)
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -47,8 +47,8 @@ constexpr IconSize kSizes[] = {{16, true},  {32, false},  {48, true},
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kelvar_icongen OUTPUT_DIR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kelvar_icongen OUTPUT_DIR NAME\n");
         return 2;
     }
     Surface loaded(IMG_ReadXPMFromArray(const_cast<char**>(ship_xpm)));
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
                          (std::to_string(s.size) + "x" + std::to_string(s.size)) / "apps";
         std::error_code ec;
         std::filesystem::create_directories(dir, ec);
-        const std::string path = (dir / "kelvar-raid.png").string();
+        const std::string path = (dir / (std::string(argv[2]) + ".png")).string();
         if (!icon || IMG_SavePNG(icon.get(), path.c_str()) != 0) {
             std::fprintf(stderr, "kelvar_icongen: cannot write %s: %s\n", path.c_str(),
                          SDL_GetError());
