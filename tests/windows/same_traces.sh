@@ -1,6 +1,7 @@
 #!/bin/sh
 # Plays every recorded game of tests/data headless with the Linux program and with the Windows
-# program under Wine: the traces and the summary lines must be the same bytes.
+# program under Wine, and lets the autopilot play a long game with each: the traces, the
+# autopilot's recordings and the summary lines must be the same bytes.
 # Usage: same_traces.sh LINUX_PROGRAM WINDOWS_PROGRAM.exe OUT_DIR   (Wine's settings from the caller)
 set -eu
 linux=$(readlink -f "$1")
@@ -30,5 +31,23 @@ for demo in "$data"/*.demo; do
     count=$((count + 1))
 done
 [ "$count" -gt 0 ] || { echo "same_traces: no recorded games in $data" >&2; exit 1; }
-[ "$failed" -eq 0 ] && echo "same_traces: $count games, the same trace on Linux and on Windows"
+
+# The autopilot: its own random player, through level 29.
+autopilot="--autopilot 20000 --seed 7"
+# shellcheck disable=SC2086
+"$linux" $autopilot --record "$out/autopilot.linux.demo" --trace "$out/autopilot.linux.trace" \
+    >"$out/autopilot.linux.out"
+# shellcheck disable=SC2086
+wine "$windows" $autopilot --record "$out/autopilot.windows.demo" \
+    --trace "$out/autopilot.windows.trace" >"$out/autopilot.windows.out"
+for kind in demo trace out; do
+    if ! cmp "$out/autopilot.linux.$kind" "$out/autopilot.windows.$kind"; then
+        echo "same_traces: autopilot: the $kind differs (see $out/autopilot.*.$kind)" >&2
+        failed=1
+    fi
+done
+[ -s "$out/autopilot.linux.demo" ] || { echo "same_traces: autopilot: empty recording" >&2; failed=1; }
+echo "same_traces: autopilot: $(wc -c <"$out/autopilot.linux.trace") bytes of trace, $(cat "$out/autopilot.linux.out")"
+
+[ "$failed" -eq 0 ] && echo "same_traces: $count recorded games and the autopilot's, the same on Linux and on Windows"
 exit "$failed"
