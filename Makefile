@@ -1,5 +1,6 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
-.PHONY: all deps build build-sanitize run test tsan fuzz bench soak clean format package package-check
+.PHONY: all deps build build-sanitize run test tsan fuzz bench soak clean format package package-check \
+	windows-deps build-windows test-windows
 
 all: build
 
@@ -58,6 +59,27 @@ SOAK_TICKS ?= 10000000
 soak: build-sanitize
 	./build-sanitize/kelvar_soak --seed $(SOAK_SEED) --ticks $(SOAK_TICKS) --pilot-share 0.01 \
 		--failures build-sanitize
+
+# The Windows build, cross-compiled with MinGW-w64, and its tests under Wine: the unit tests, and
+# the recorded games' traces against the Linux program's. Its own target, not part of `make test`.
+# The libraries are built from Debian's sources once, into build-windows/deps/.
+WINE_ENV = WINEPREFIX=$(CURDIR)/build-windows/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+
+windows-deps:
+	@./scripts/install-deps windows
+	@./scripts/build-windows-deps
+
+build-windows: windows-deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+test-windows: build-windows deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target kelvar-raid
+	@test -d build-windows/wine || { $(WINE_ENV) wineboot --init && $(WINE_ENV) wineserver -w; }
+	ctest --preset windows
+	$(WINE_ENV) ./tests/windows/same_traces.sh build/kelvar-raid build-windows/kelvar-raid-headless.exe \
+		build-windows/traces
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/autopilot.hpp"
 #include "app/headless/runner.hpp"
 
 namespace kelvar {
@@ -43,6 +44,31 @@ int runHeadless(const Options& options) {
     const RunSummary s = runDemo(std::move(*demo), traceFile.is_open() ? &traceFile : nullptr);
     std::cout << summaryJson(s) << std::endl;
     return finishOutput(options.tracePath, traceFile, "trace") ? 0 : 1;
+}
+
+std::optional<int> runWithoutWindow(const Options& options) {
+    switch (options.mode) {
+    case Options::Mode::Help:
+        std::cout << helpText();
+        return 0;
+    case Options::Mode::Version:
+        std::cout << versionText();
+        return 0;
+    case Options::Mode::Headless:
+        return runHeadless(options);
+    case Options::Mode::Autopilot:
+        return runAutopilot(options);
+    case Options::Mode::IconSheet:
+    case Options::Mode::Play:
+        break;
+    }
+    return std::nullopt;
+}
+
+int reportUsageError(const UsageError& error) {
+    std::cerr << "kelvar-raid: " << error.message << "\n"
+              << shortUsageText() << "Try 'kelvar-raid --help' for every option.\n";
+    return 2;
 }
 
 } // namespace kelvar

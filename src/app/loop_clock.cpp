@@ -2,7 +2,6 @@
 
 #include <time.h>
 
-#include <algorithm>
 #include <cerrno>
 
 namespace kelvar {
@@ -26,11 +25,6 @@ void MonoClock::sleepUntilMicros(std::int64_t micros) const {
     timespec ts{static_cast<time_t>(at / 1'000'000'000), static_cast<long>(at % 1'000'000'000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
     }
-}
-
-std::int64_t tickDelayDeadlineMicros(Millis start, std::int32_t ms) {
-    const std::int64_t wanted = std::max<std::int32_t>(ms, 0);
-    return (static_cast<std::int64_t>(start) + wanted + 1) * 1000;
 }
 
 void MonoClock::tickDelay(std::int32_t ms) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/clock.hpp"
+#include "platform/tick_delay.hpp"
 
 namespace kelvar {
 
@@ -25,11 +26,6 @@ class MonoClock final : public Clock {
   private:
     std::int64_t originNanos_;
 };
-
-// The instant a `TickDelay(ms)` called at millisecond reading `start` is over: the first one at
-// which the reading is more than `ms` past `start`. Work done after the call (drawing the
-// frame) comes out of the wait, not on top of it.
-std::int64_t tickDelayDeadlineMicros(Millis start, std::int32_t ms);
 
 // How long to wait for window events before a deadline: the event wait only counts whole
 // milliseconds and may oversleep, so it stops a little early and the rest is slept exactly.

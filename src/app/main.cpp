@@ -7,7 +7,6 @@
 #include <mutex>
 
 #include "app/app.hpp"
-#include "app/autopilot.hpp"
 #include "app/command_line.hpp"
 #include "app/display.hpp"
 #include "app/headless_main.hpp"
@@ -84,27 +83,9 @@ int play(const kelvar::Options& options) {
 int main(int argc, char** argv) {
     using namespace kelvar;
     auto parsed = parseCommandLine(argc, argv);
-    if (auto* err = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "kelvar-raid: " << err->message << "\n"
-                  << shortUsageText() << "Try 'kelvar-raid --help' for every option.\n";
-        return 2;
-    }
+    if (auto* err = std::get_if<UsageError>(&parsed)) return reportUsageError(*err);
     const Options& o = std::get<Options>(parsed);
-    switch (o.mode) {
-    case Options::Mode::Help:
-        std::cout << helpText();
-        return 0;
-    case Options::Mode::Version:
-        std::cout << versionText();
-        return 0;
-    case Options::Mode::Headless:
-        return runHeadless(o);
-    case Options::Mode::Autopilot:
-        return runAutopilot(o);
-    case Options::Mode::IconSheet:
-        return writeIconSheet(o.sheetPath) ? 0 : 1;
-    case Options::Mode::Play:
-        return play(o);
-    }
-    return 0;
+    if (const std::optional<int> code = runWithoutWindow(o)) return *code;
+    if (o.mode == Options::Mode::IconSheet) return writeIconSheet(o.sheetPath) ? 0 : 1;
+    return play(o);
 }

@@ -2,10 +2,16 @@
 
 namespace kelvar {
 
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "\\/";
+#else
+constexpr std::string_view kSeparators = "/";
+#endif
+
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
-    if (folder.back() == '/') return folder + name;
-    return folder + "/" + name;
+    if (kSeparators.find(folder.back()) != std::string_view::npos) return folder + name;
+    return folder + kSeparators.front() + name;
 }
 
 namespace {

@@ -2,7 +2,15 @@
 // after every tick, and watches the process's memory between games.
 //   kelvar_soak [--seed N] [--ticks N] [--pilot-share F] [--pilot-max-ticks N] [--failures DIR]
 //   kelvar_soak --check DEMO      replays a written game with the same checks
+#ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+// windows.h first: psapi.h needs its types.
+#include <psapi.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -38,9 +46,15 @@ void writeDemo(const std::string& path, const Demo& demo) {
 }
 
 double residentMb() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.WorkingSetSize) / 1048576.0;
+#else
     long long size = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> size >> resident;
     return static_cast<double>(resident * sysconf(_SC_PAGESIZE)) / 1048576.0;
+#endif
 }
 
 int check(const std::string& path) {

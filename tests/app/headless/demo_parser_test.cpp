@@ -169,10 +169,15 @@ TEST(DemoParser, RefusesEndlessAndFailingStreamsNamingTheLine) {
         EXPECT_NE(std::get<DemoError>(parsed).message.find(message), std::string::npos) << prefix;
         EXPECT_TRUE(count != UINT64_MAX || gen.taken() < 32u + kMaxDemoLine + 2) << gen.taken();
     }
-    std::ifstream folder(KELVAR_TEST_DATA_DIR, std::ios::binary); // opens, but cannot be read
+    std::ifstream folder(KELVAR_TEST_DATA_DIR, std::ios::binary);
+#ifdef _WIN32
+    EXPECT_FALSE(folder.is_open()); // a folder does not open as a file there
+#else
+    ASSERT_TRUE(folder.is_open()); // it opens, but cannot be read
     auto parsed = parseDemo(folder);
     ASSERT_TRUE(std::holds_alternative<DemoError>(parsed));
     EXPECT_NE(std::get<DemoError>(parsed).message.find("cannot be read"), std::string::npos);
+#endif
 }
 
 } // namespace
