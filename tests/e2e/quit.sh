@@ -65,7 +65,8 @@ end_once() {
     t0=$(date +%s%N)
     case $how in
     close) if ! "$closer" "$play" 2>/dev/null; then
-        gone || fail "the play field (window $play) was gone before the close"
+        # Gone with its window: the program is ending on its own.
+        wait_for 60 gone || fail "the play field (window $play) was gone before the close"
         ended_on_its_own
         return 1
     fi ;;
