@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/posix/loop_clock.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"
@@ -144,7 +145,7 @@ int main(int argc, char** argv) {
     kelvar::AudioPacing pacing;
     {
         kelvar::VirtualClock unused; // only a silent service uses it
-        kelvar::SdlSound sound(unused);
+        kelvar::SdlSound sound(unused, kelvar::resources::soundBytes);
         if (!sound.hasDevice()) {
             line("sound", false, "no disk audio device");
             return 2;

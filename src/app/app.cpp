@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/event_wait.hpp"
 #include "app/fullscreen_keys.hpp"
 #include "app/headless/trace.hpp"
 #include "app/headless_main.hpp"
 #include "app/quit_watch.hpp"
 #include "app/tick_driver.hpp"
+#include "platform/sdl/event_wait.hpp"
 #include "playfield/playfield.hpp"
 
 namespace kelvar {

@@ -11,16 +11,17 @@
 #include "app/command_line.hpp"
 #include "app/game_recorder.hpp"
 #include "app/headless/demo_schedule.hpp"
-#include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
 #include "app/program_flow.hpp"
 #include "app/recording_joystick.hpp"
 #include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
+#include "platform/posix/loop_clock.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "playfield/playfield.hpp"
+#include "resources/sounds.hpp"
 
 namespace kelvar {
 
@@ -83,7 +84,7 @@ class App final : public EventPump {
     std::optional<Demo> demo_;
     std::optional<DemoSchedule> schedule_;
     RecordingJoystick recJoystick_;
-    SdlSound sound_{clock_};
+    SdlSound sound_{clock_, resources::soundBytes};
     SoundLog soundLog_{sound_, [this] { renderPlayField(); }};
     PosixOptionsFile options_{optionsFolderOfThisProcess(kOptionsFileName)};
     MemoryOptionsFile demoOptions_;

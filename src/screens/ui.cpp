@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "resources/fonts.hpp"
+#include "platform/posix/font_lookup.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
 #include "screens/output_scale.hpp"
@@ -146,8 +146,7 @@ TTF_Font* font(const Font& f, int outScale) {
     }
     const bool terminal = f.face == FontFace::Terminal;
     const std::string family = terminal ? "Terminal" : "Arial";
-    const std::string path =
-        resources::findFontFile(family, terminal ? "monospace" : "sans-serif", f.bold);
+    const std::string path = findFontFile(family, terminal ? "monospace" : "sans-serif", f.bold);
     TTF_Font* opened = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), pixels);
     if (!opened) {
         static bool reported = false;

@@ -4,13 +4,14 @@
 #include <sstream>
 
 #include "app/game_recorder.hpp"
-#include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
 #include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
 #include "app/tick_driver.hpp"
+#include "platform/posix/loop_clock.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/virtual/virtual_services.hpp"
+#include "resources/sounds.hpp"
 
 namespace kelvar {
 namespace {
@@ -73,7 +74,7 @@ TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
 // date first.
 TEST(SoundLog, ListsOnlySoundsThatStartedAndDrawsBeforeABlockingOne) {
     VirtualClock clock;
-    SdlSound sound(clock, SdlSound::Output::Silent);
+    SdlSound sound(clock, resources::soundBytes, SdlSound::Output::Silent);
     int draws = 0;
     SoundLog log(sound, [&] { ++draws; });
     log.playSound(15, SND_ASYNC | SND_MEMORY);              // the hit sound

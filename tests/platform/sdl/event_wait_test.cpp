@@ -1,6 +1,6 @@
 // The waits of the game's ticks and sounds in the window: asleep until the deadline, awake for
 // each event as it comes, and at once for the one that ends the wait.
-#include "app/event_wait.hpp"
+#include "platform/sdl/event_wait.hpp"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

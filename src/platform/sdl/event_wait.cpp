@@ -1,4 +1,4 @@
-#include "app/event_wait.hpp"
+#include "platform/sdl/event_wait.hpp"
 
 namespace kelvar {
 

@@ -1,4 +1,4 @@
-#include "app/signal_watch.hpp"
+#include "platform/posix/signal_watch.hpp"
 
 #include <pthread.h>
 #include <signal.h>

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/sdl/posix_options_file.hpp"
+#include "platform/posix/posix_options_file.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {

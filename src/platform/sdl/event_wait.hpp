@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/loop_clock.hpp"
+#include "platform/posix/loop_clock.hpp"
 
 namespace kelvar {
 

@@ -1,4 +1,4 @@
-#include "app/x11_errors.hpp"
+#include "platform/sdl/x11_errors.hpp"
 
 #include <X11/Xlib.h>
 

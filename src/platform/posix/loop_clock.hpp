@@ -9,13 +9,19 @@
 
 namespace kelvar {
 
+// The machine's monotonic clock (CLOCK_MONOTONIC), in microseconds: the one clock of the
+// window program, its sound device and its trace.
+std::int64_t monotonicMicros();
+// Sleeps until `micros` on the monotonic clock; a signal does not end the sleep early.
+void sleepUntilMonotonicMicros(std::int64_t micros);
+
 class MonoClock final : public Clock {
   public:
     MonoClock();
     Millis now() override { return static_cast<Millis>(nowMicros() / 1000); }
     std::int64_t nowMicros() const;
     // An instant of CLOCK_MONOTONIC, in microseconds, on this clock.
-    std::int64_t fromMonotonicMicros(std::int64_t us) const { return us - originNanos_ / 1000; }
+    std::int64_t fromMonotonicMicros(std::int64_t us) const { return us - originMicros_; }
     // Returns at the first instant the millisecond reading is more than `ms` past the one at
     // the call.
     void tickDelay(std::int32_t ms) override;
@@ -23,7 +29,7 @@ class MonoClock final : public Clock {
     void sleepUntilMicros(std::int64_t micros) const;
 
   private:
-    std::int64_t originNanos_;
+    std::int64_t originMicros_;
 };
 
 // The instant a `TickDelay(ms)` called at millisecond reading `start` is over: the first one at

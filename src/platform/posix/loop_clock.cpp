@@ -1,4 +1,4 @@
-#include "app/loop_clock.hpp"
+#include "platform/posix/loop_clock.hpp"
 
 #include <time.h>
 
@@ -7,25 +7,27 @@
 
 namespace kelvar {
 
-namespace {
-std::int64_t monotonicNanos() {
+std::int64_t monotonicMicros() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+    return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000 + ts.tv_nsec / 1000;
 }
-} // namespace
 
-MonoClock::MonoClock() : originNanos_(monotonicNanos()) {}
+void sleepUntilMonotonicMicros(std::int64_t micros) {
+    const timespec at{static_cast<time_t>(micros / 1'000'000),
+                      static_cast<long>(micros % 1'000'000) * 1000};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
+
+MonoClock::MonoClock() : originMicros_(monotonicMicros()) {}
 
 std::int64_t MonoClock::nowMicros() const {
-    return (monotonicNanos() - originNanos_) / 1000;
+    return monotonicMicros() - originMicros_;
 }
 
 void MonoClock::sleepUntilMicros(std::int64_t micros) const {
-    const std::int64_t at = originNanos_ + micros * 1000;
-    timespec ts{static_cast<time_t>(at / 1'000'000'000), static_cast<long>(at % 1'000'000'000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
+    sleepUntilMonotonicMicros(originMicros_ + micros);
 }
 
 std::int64_t tickDelayDeadlineMicros(Millis start, std::int32_t ms) {

@@ -1,6 +1,6 @@
-#include "app/display.hpp"
+#include "platform/sdl/display.hpp"
 
-#include "app/x11_errors.hpp"
+#include "platform/sdl/x11_errors.hpp"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "resources/fonts.hpp"
+#include "platform/posix/font_lookup.hpp"
 
 #include <fontconfig/fontconfig.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <array>
 #include <iostream>
 
-namespace kelvar::resources {
+namespace kelvar {
 
 namespace {
 
@@ -85,4 +85,4 @@ std::string findFontFile(const std::string& family, const std::string& fallback,
     return path;
 }
 
-} // namespace kelvar::resources
+} // namespace kelvar

@@ -1,4 +1,4 @@
-#include "platform/sdl/posix_options_file.hpp"
+#include "platform/posix/posix_options_file.hpp"
 
 #include <fcntl.h>
 #include <pwd.h>

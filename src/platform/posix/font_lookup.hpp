@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace kelvar::resources {
+namespace kelvar {
 
 // The file of the font that fontconfig finds for `family` (with `fallback`, a generic family
 // such as "sans-serif" or "monospace", behind it). When fontconfig finds none, the first of the
@@ -11,4 +11,4 @@ std::string findFontFile(const std::string& family, const std::string& fallback,
 // For tests: every lookup finds nothing, as on a machine with no fonts at all.
 void setNoFontsForTesting(bool none);
 
-} // namespace kelvar::resources
+} // namespace kelvar

@@ -1,4 +1,4 @@
-#include "resources/fonts.hpp"
+#include "platform/posix/font_lookup.hpp"
 
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ TEST(Fonts, WithoutFontconfigFontsThePackagedOnesAreFoundAtTheirPaths) {
           {"Arial", "sans-serif", true, "LiberationSans-Bold.ttf"},
           {"Terminal", "monospace", false, "LiberationMono-Regular.ttf"},
           {"Terminal", "monospace", true, "LiberationMono-Bold.ttf"}})
-        EXPECT_EQ(kelvar::resources::findFontFile(family, generic, bold), dir + file)
+        EXPECT_EQ(kelvar::findFontFile(family, generic, bold), dir + file)
             << family << (bold ? " bold" : "");
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(std::count(err.begin(), err.end(), '\n') == 1 &&

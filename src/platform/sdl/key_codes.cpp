@@ -1,4 +1,4 @@
-#include "app/key_codes.hpp"
+#include "platform/sdl/key_codes.hpp"
 
 #include <array>
 #include <utility>
