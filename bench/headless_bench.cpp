@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/demo.hpp"
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 #include "playfield/playfield.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar::bench {
 

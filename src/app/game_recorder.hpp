@@ -3,8 +3,8 @@
 // the joystick, and every key at its tick and event point, so that it replays exactly.
 #include <string>
 
-#include "app/headless/demo.hpp"
 #include "platform/joystick_device.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar {
 

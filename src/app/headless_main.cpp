@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 
 namespace kelvar {
 

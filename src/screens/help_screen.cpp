@@ -5,6 +5,7 @@
 #include "playfield/playfield.hpp"
 #include "resources/picture_ids.hpp"
 #include "screens/widgets.hpp"
+#include "session/screens.hpp"
 
 namespace kelvar {
 
@@ -18,8 +19,6 @@ constexpr Rgb kMaroon = 0x800000;
 constexpr Rgb kRed = 0xFF0000;
 constexpr Rgb kYellow = 0xFFFF00;
 constexpr Rgb kCyan = 0x00FFFF;
-
-constexpr std::array<const char*, 4> kSpeedCodes{"U", "0", "1", "2"};
 
 // The places the design fixes are in twips as given; the rest of the layout is in whole
 // pixels, so that every edge falls on a pixel and stays crisp.
@@ -224,7 +223,7 @@ void HelpScreen::Impl::buildOptions() {
                                                    o.caption, Area{3420, o.top, 2265, 255},
                                                    kWhite));
     speed.onPick = [this](int index) {
-        valUsed->text = kSpeedCodes[static_cast<std::size_t>(index)];
+        valUsed->text = kHelpSpeedCodes[static_cast<std::size_t>(index)];
     };
 
     valUsed =
@@ -278,7 +277,7 @@ void HelpScreen::ShutOptions() {
 }
 
 void HelpScreen::selectOption(int index) {
-    if (index < 0 || index >= static_cast<int>(kSpeedCodes.size())) return;
+    if (index < 0 || index >= static_cast<int>(kHelpSpeedCodes.size())) return;
     impl_->speed.pick(index);
 }
 
@@ -301,21 +300,6 @@ void HelpScreen::render() {
     if (!impl_->window.renderer()) return;
     impl_->form.draw();
     impl_->window.present();
-}
-
-} // namespace kelvar
-
-namespace kelvar {
-
-void helpFormLoad(HelpScreen& help, Game& g) {
-    help.ShutOptions();
-    help.selectOption(0);
-    const char* codes[] = {"U", "0", "1", "2"};
-    for (int i = 0; i < 4; ++i)
-        if (g.st.DlyType == codes[i]) help.selectOption(i);
-    LoadConfig(g);
-    if (verticlIsOne(g.st.Verticl)) help.setCenterOrNot(1);
-    help.window().placeCentred(false);
 }
 
 } // namespace kelvar

@@ -5,13 +5,13 @@
 
 #include "app/game_recorder.hpp"
 #include "app/play_keys.hpp"
-#include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
-#include "app/tick_driver.hpp"
 #include "platform/posix/loop_clock.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"
+#include "screens/shown_frame.hpp"
+#include "session/tick_timer.hpp"
 
 namespace kelvar {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <sstream>
 
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 #include "levelflow/levelflow.hpp"
 #include "levels/levels.hpp"
 #include "support/test_game.hpp"

@@ -3,7 +3,7 @@
 // without one.
 #include <cstddef>
 
-#include "app/headless/demo.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar {
 

@@ -1,4 +1,4 @@
-#include "app/fullscreen_keys.hpp"
+#include "screens/fullscreen_keys.hpp"
 
 namespace kelvar {
 

@@ -1,4 +1,4 @@
-#include "app/shown_frame.hpp"
+#include "screens/shown_frame.hpp"
 
 namespace kelvar {
 

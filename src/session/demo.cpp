@@ -1,4 +1,4 @@
-#include "app/headless/demo.hpp"
+#include "session/demo.hpp"
 
 #include <algorithm>
 #include <charconv>

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/headless/demo.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar {
 namespace {

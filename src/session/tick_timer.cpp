@@ -1,8 +1,6 @@
-#include "app/tick_driver.hpp"
+#include "session/tick_timer.hpp"
 
 #include <algorithm>
-
-#include "playfield/playfield.hpp"
 
 namespace kelvar {
 
@@ -16,13 +14,6 @@ Millis armFrom(Millis due, Millis start, Millis previousEnd, std::int16_t interv
     // Half an interval late: keeping the phase would bring the next tick close on its heels.
     const bool farBehind = start >= due + static_cast<Millis>(std::max<int>(interval, 0) / 2);
     return heldUp || farBehind || start < due ? start : due;
-}
-
-void runTick(Game& g, Millis armedFrom) {
-    Timer& t = g.el.Timer1;
-    t.setDuringTick = false;
-    Timer1_Timer(g);
-    if (!t.setDuringTick) t.armedAt = armedFrom;
 }
 
 } // namespace kelvar

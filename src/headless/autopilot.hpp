@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
-#include "app/headless/demo.hpp"
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar {
 

@@ -1,4 +1,4 @@
-#include "app/headless/autopilot.hpp"
+#include "headless/autopilot.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,6 @@
 #pragma once
 // The play field's timer, driven by a clock: when the next tick is due and how a tick re-arms.
+// Late ticks are not made up for: the game runs slower.
 #include <optional>
 
 #include "playfield/game.hpp"
@@ -15,9 +16,5 @@ std::optional<Millis> tickDueAt(const Timer& t);
 // tick held up by the previous one's waits, or late by half an interval or more, starts a new
 // phase, so it is followed by one tick a whole interval later, never a burst.
 Millis armFrom(Millis due, Millis start, Millis previousEnd, std::int16_t interval);
-
-// Runs one tick, re-arming the timer from `armedFrom` (see `armFrom`), unless the tick set the
-// interval itself (which armed it then). Late ticks are not made up for: the game runs slower.
-void runTick(Game& g, Millis armedFrom);
 
 } // namespace kelvar

@@ -1,4 +1,4 @@
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 
 #include <gtest/gtest.h>
 
