@@ -180,6 +180,7 @@ void App::runDueTick() {
     tickTimes_.waitLate.clear();
     tickTimes_.due = *due;
     session_.runTick(*due, start);
+    session_.prepareNextTick();
     renderPlayField();
 }
 
@@ -205,6 +206,7 @@ int App::run() {
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     try {
         session_.start();
+        session_.prepareNextTick();
         while (!session_.quit()) {
             screens_.retire();
             waitForEvents();

@@ -16,6 +16,7 @@ HeadlessProgram::HeadlessProgram(std::optional<Demo> demo, std::ostream* trace, 
 HeadlessProgram::~HeadlessProgram() = default;
 
 bool HeadlessProgram::tick() {
+    session_->prepareNextTick();
     const auto due = session_->tickDue();
     if (!due || session_->quit()) return false;
     const Millis start = std::max(*due, clock.now());

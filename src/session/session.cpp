@@ -52,7 +52,6 @@ void Session::start() {
         return;
     }
     flow_.startReplay();
-    replayBetweenTicks();
 }
 
 void Session::gameStarted() {
@@ -70,6 +69,7 @@ bool Session::runTick(Millis due, Millis start) {
     Game& g = game();
     Timer& timer = g.el.Timer1;
     const bool gameOverTick = g.st.GameOver;
+    nextTickPrepared_ = false;
     const Millis armedFrom = armFrom(due, start, lastTickEnd_, timer.Interval);
     pumps_ = 0;
     if (replay_)
@@ -99,7 +99,6 @@ bool Session::runTick(Millis due, Millis start) {
     } else if (hooks_.afterTick) {
         hooks_.afterTick(gameTick_, g);
     }
-    if (replay_ && !quit()) replayBetweenTicks();
     return gameOverTick;
 }
 
@@ -112,9 +111,9 @@ void Session::traceTick(Millis start, bool gameOverTick) {
     *trace_ << traceLine(rec, game()) + '\n';
 }
 
-// Before tick N its point-0 keys; while the game is paused, the next keys one by one. A replay
-// ends at its end line, or paused with no key left to resume it.
-void Session::replayBetweenTicks() {
+void Session::prepareNextTick() {
+    if (!replay_ || nextTickPrepared_ || quit()) return;
+    nextTickPrepared_ = true;
     Replay& r = *replay_;
     const int n = gameTick_ + 1;
     const auto end = [&](const char* why) {

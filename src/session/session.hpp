@@ -61,6 +61,11 @@ class Session final : public EventPump {
     // When the next tick is due; none while no game ticks (no play field shown, or its timer
     // stopped).
     std::optional<Millis> tickDue() const;
+    // A replay between its ticks: the next tick's keys before it (point 0), and, while the game
+    // is paused, the next keys one by one; the replay ends at its end line, or paused with no key
+    // left. Once per tick; the window calls it as soon as a tick returns, the headless runner
+    // just before the next. Nothing without a demo.
+    void prepareNextTick();
     // Runs the tick that was due at `due` and started at `start`, re-arming the timer (see
     // armFrom). Returns whether it was the game-over sequence's tick.
     bool runTick(Millis due, Millis start);
@@ -91,7 +96,6 @@ class Session final : public EventPump {
   private:
     struct Replay;
 
-    void replayBetweenTicks();
     void traceTick(Millis start, bool gameOverTick);
     void gameStarted();
 
@@ -106,6 +110,7 @@ class Session final : public EventPump {
     Millis lastTickEnd_ = 0; // when the last tick returned, for re-arming its timer
     bool inTick_ = false;
     bool inKeyHandler_ = false;
+    bool nextTickPrepared_ = false;
 };
 
 } // namespace kelvar
