@@ -26,5 +26,18 @@ TEST(DemoRun, CountsPlayTicksAndEndsOnce) {
     }
 }
 
+// A step leaves the game as its tick left it: the next tick's keys come with the next step.
+TEST(DemoRun, AStepLeavesTheStateItsTickLeft) {
+    std::istringstream in(testing::demoText("3 0 key 19\n"));
+    DemoRun run(std::get<Demo>(parseDemo(in)));
+    ASSERT_TRUE(run.step());
+    ASSERT_TRUE(run.step());
+    EXPECT_EQ(std::make_tuple(run.game().el.Timer1.Interval, run.game().el.PauseTL.Visible),
+              std::make_tuple(35, false));
+    EXPECT_FALSE(run.step()); // paused before tick 3, no key left to resume
+    EXPECT_EQ(std::make_tuple(run.game().el.Timer1.Interval, run.summary().ended),
+              std::make_tuple(0, std::string("stalled")));
+}
+
 } // namespace
 } // namespace kelvar
