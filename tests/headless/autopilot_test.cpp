@@ -10,27 +10,25 @@
 namespace kelvar {
 namespace {
 
-// Over a few thousand ticks it scores, and the recording it leaves, replayed, gives the same
+// Over a thousand ticks it scores, and the recording it leaves, replayed, gives the same
 // trace line for line and the same summary; keys go only before a tick, at point 0.
 TEST(Autopilot, ScoresAndItsRecordingReplaysTheSameGame) {
-    for (const std::uint32_t seed : {Random::kStart, 4242u}) {
-        Demo demo;
-        demo.speed = "U";
-        demo.seed = seed;
-        std::ostringstream played, replayed;
-        const RunSummary summary = runAutopilot(demo, 2500, &played);
-        EXPECT_GT(summary.iScore, 0) << seed;
-        EXPECT_EQ(demo.endTick, std::optional<int>(summary.ticks)) << seed;
-        ASSERT_FALSE(demo.keys.empty()) << seed;
-        for (const DemoKey& k : demo.keys) {
-            EXPECT_EQ(k.point, 0);
-            EXPECT_LE(k.tick, summary.ticks);
-        }
-        std::istringstream file(formatDemo(demo));
-        const RunSummary again = runDemo(std::get<Demo>(parseDemo(file)), &replayed);
-        EXPECT_EQ(summaryJson(again), summaryJson(summary)) << seed;
-        EXPECT_TRUE(played.str() == replayed.str()) << seed;
+    Demo demo;
+    demo.speed = "U";
+    demo.seed = 4242;
+    std::ostringstream played, replayed;
+    const RunSummary summary = runAutopilot(demo, 1000, &played);
+    EXPECT_GT(summary.iScore, 0);
+    EXPECT_EQ(demo.endTick, std::optional<int>(summary.ticks));
+    ASSERT_FALSE(demo.keys.empty());
+    for (const DemoKey& k : demo.keys) {
+        EXPECT_EQ(k.point, 0);
+        EXPECT_LE(k.tick, summary.ticks);
     }
+    std::istringstream file(formatDemo(demo));
+    const RunSummary again = runDemo(std::get<Demo>(parseDemo(file)), &replayed);
+    EXPECT_EQ(summaryJson(again), summaryJson(summary));
+    EXPECT_TRUE(played.str() == replayed.str());
 }
 
 // It fires at an enemy that a missile launched now would hit, and not into an empty sky.
