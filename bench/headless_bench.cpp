@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/headless/demo.hpp"
-#include "app/headless/runner.hpp"
+#include "session/demo.hpp"
+#include "headless/runner.hpp"
 #include "core/playfield/playfield.hpp"
 
 namespace kelvar::bench {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/base/sounds.hpp"
+#include "platform/posix/loop_clock.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"
@@ -145,7 +146,7 @@ int main(int argc, char** argv) {
     kelvar::AudioPacing pacing;
     {
         kelvar::VirtualClock unused; // only a silent service uses it
-        kelvar::SdlSound sound(unused);
+        kelvar::SdlSound sound(unused, kelvar::resources::soundBytes);
         if (!sound.hasDevice()) {
             line("sound", false, "no disk audio device");
             return 2;

@@ -1,7 +1,7 @@
 #pragma once
-// The program in its windows: the real-time loop that waits for events and due ticks, the play
-// field's keyboard, the event processing inside a tick, and the window's trace, recording and
-// demo replay around the program flow.
+// The program in its windows: the real-time loop that waits for SDL's events and the due ticks,
+// the play field's keyboard, and the window's trace and recording around one session of the
+// rules.
 #include <SDL.h>
 
 #include <deque>
@@ -10,35 +10,28 @@
 
 #include "app/command_line.hpp"
 #include "app/game_recorder.hpp"
-#include "app/headless/demo_schedule.hpp"
-#include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
-#include "app/program_flow.hpp"
 #include "app/recording_file.hpp"
 #include "app/recording_joystick.hpp"
-#include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
-#include "core/playfield/playfield.hpp"
+#include "platform/posix/loop_clock.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
-#include "platform/virtual/virtual_services.hpp"
+#include "core/playfield/playfield.hpp"
+#include "screens/window_screens.hpp"
+#include "session/session.hpp"
 
 namespace kelvar {
 
-class App final : public EventPump {
+class App final {
   public:
     static constexpr Millis kQuietRecheckMs = 100;
 
-    // With a demo, the play field replays it instead of taking the keyboard. `trace` and
-    // `record` are open outputs, or closed streams when not asked for.
+    // With a demo, the play field replays it instead of taking the keyboard. `trace` is an open
+    // output, or a closed stream when not asked for.
     App(const Options& options, std::optional<Demo> demo, std::ofstream* trace = nullptr);
     // Runs until "x", a closed window or a quit request; returns the exit code.
     int run();
-
-    // The event processing inside a tick.
-    void processEvents() override;
-
-    ProgramFlow& flow() { return flow_; }
 
   private:
     // The clock of the game's waits: the play field is repainted before each if what it shows
@@ -47,27 +40,44 @@ class App final : public EventPump {
     class LoopClock final : public Clock {
       public:
         explicit LoopClock(App& app) : app_(app) {}
-        Millis now() override { return app_.sdlClock_.now(); }
+        Millis now() override { return app_.mono_.now(); }
         void tickDelay(std::int32_t ms) override;
 
       private:
         App& app_;
     };
 
+    // The machine under the session.
+    struct Devices {
+        explicit Devices(App& app);
+        SdlPointer pointer;
+        WindowKeyRepeat keyRepeat;
+        SdlJoystick joystick;
+        RecordingJoystick recJoystick; // the joystick as the recorder hears it
+        SdlSound sound;
+        SoundLog soundLog; // the sounds that started, for the trace
+        PosixOptionsFile options{optionsFolderOfThisProcess(kOptionsFileName)};
+    };
+
+    // The window's finer view of the running tick, for its trace.
+    struct TickTimes {
+        std::int64_t startMicros = 0;
+        Millis due = 0;
+        std::vector<std::int64_t> waitLate; // each wait of the tick: its end after due
+    };
+
+    Session::Hooks sessionHooks();
     void waitHoldingEvents(std::int64_t deadlineMicros);
     bool nextEvent(SDL_Event& e); // the held events first, then SDL's queue
+    void waitForEvents();
     void dispatch(const SDL_Event& e);
     void playFieldEvent(const SDL_Event& e);
     void deliverKey(int code);
     void repeatHeldKey();
     // A due tick, a key repeat, or a look at a sound that outlasts the tick; none: wait for events.
     std::optional<std::int64_t> nextWakeMicros();
-    bool quiet(); // the tick is stopped: no sound can start but by "BEGIN"
     void runDueTick();
-    void renderPlayField(); // only when what it shows changed, or the window needs it
-
-    // Demo replay: before tick N its point-0 keys, then, while paused, the next keys one by one.
-    void replayBetweenTicks();
+    void renderPlayField() { screens_.renderPlayField(session_.game()); }
 
     // Recording.
     void gameSetUp();
@@ -75,39 +85,18 @@ class App final : public EventPump {
     void gameEnded();
     void writeRecording(int lastTick);
 
-    MonoClock sdlClock_;
+    MonoClock mono_;
     LoopClock clock_{*this};
-    SdlPointer pointer_;
-    WindowKeyRepeat keyRepeat_;
-    SdlJoystick joystick_;
-    ScriptedJoystick demoJoystick_;
-    std::optional<Demo> demo_;
-    std::optional<DemoSchedule> schedule_;
-    RecordingJoystick recJoystick_;
-    SdlSound sound_{clock_};
-    SoundLog soundLog_{sound_, [this] { renderPlayField(); }};
-    PosixOptionsFile options_{optionsFolderOfThisProcess(kOptionsFileName)};
-    MemoryOptionsFile demoOptions_;
-    Services services_;
-    ProgramFlow flow_;
-
-    PlayKeys keys_;
+    Devices devices_{*this};
+    WindowScreens screens_;
     GameRecorder recorder_;
     std::string recordPath_;
     RecordingFile recordFile_{recordPath_};
-    std::ofstream* trace_;
-
-    int traceTick_ = 0; // ticks since the program started, for the trace
-    int gameTick_ = 0;  // ticks since "BEGIN", for demos
-    int pumps_ = 0;     // event points inside the running tick
-    bool inTick_ = false;
-    bool inKeyHandler_ = false;
-    std::deque<SDL_Event> held_;         // taken from SDL's queue during a wait of the game's
-    ShownFrame shown_;                   // what the play field window last presented
-    Millis lastTickEnd_ = 0;             // when the last tick returned, for re-arming its timer
-    std::vector<std::int64_t> waitLate_; // each wait of the running tick: its end after due
-    bool startFullscreen_ = false;       // --fullscreen, until the play field is first shown
+    PlayKeys keys_;
+    std::deque<SDL_Event> held_; // taken from SDL's queue during a wait of the game's
+    TickTimes tickTimes_;
     int exitCode_ = 0;
+    Session session_;
 };
 
 } // namespace kelvar

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "app/headless/autopilot.hpp"
 #include "app/headless_main.hpp"
+#include "headless/autopilot.hpp"
 
 namespace kelvar {
 

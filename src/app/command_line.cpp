@@ -150,55 +150,45 @@ std::string shortUsageText() {
     return text;
 }
 
-std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* argv) {
-    // First collect every option with its raw value, so that combinations can be judged whole.
-    std::array<std::optional<std::string>, kOptions.size()> given;
+namespace {
+
+// Every option given, with its raw value (empty for a switch), by its place in kOptions.
+using Given = std::array<std::optional<std::string>, kOptions.size()>;
+
+// Collects every option with its raw value, so that combinations can be judged whole.
+std::optional<UsageError> collect(int argc, const char* const* argv, Given& given) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const std::size_t eq = arg.starts_with("--") ? arg.find('=') : std::string_view::npos;
-        const std::string_view name = arg.substr(0, eq);
-        const OptionInfo* s = findOption(name);
+        const OptionInfo* s = findOption(arg.substr(0, eq));
         if (!s) {
             return UsageError{
                 (arg.starts_with("-") ? "unknown option: " : "unexpected argument: ") +
                 std::string(arg)};
         }
-        const auto slot = static_cast<std::size_t>(s - kOptions.data());
-        if (given[slot]) return UsageError{std::string(s->name) + " is given twice"};
+        auto& slot = given[static_cast<std::size_t>(s - kOptions.data())];
+        if (slot) return UsageError{std::string(s->name) + " is given twice"};
         if (s->value.empty()) {
             if (eq != std::string_view::npos)
                 return UsageError{std::string(s->name) + " takes no value"};
-            given[slot] = std::string();
+            slot = std::string();
             continue;
         }
         std::string_view value;
         if (eq != std::string_view::npos) {
             value = arg.substr(eq + 1);
-        } else {
-            // A following option is a forgotten value, not a file name.
-            if (i + 1 >= argc || std::string_view(argv[i + 1]).starts_with("--"))
-                return UsageError{std::string(s->name) + " needs a value: " + optionWithValue(*s)};
-            value = argv[++i];
+        } else if (i + 1 < argc && !std::string_view(argv[i + 1]).starts_with("--")) {
+            value = argv[++i]; // a following option is a forgotten value, not a file name
         }
         if (value.empty())
             return UsageError{std::string(s->name) + " needs a value: " + optionWithValue(*s)};
-        given[slot] = std::string(value);
+        slot = std::string(value);
     }
-    auto has = [&](Id id) {
-        return given[static_cast<std::size_t>(&optionInfo(id) - kOptions.data())];
-    };
+    return std::nullopt;
+}
 
-    Options o;
-    if (has(Id::Help)) {
-        o.mode = Options::Mode::Help;
-        return o;
-    }
-    if (has(Id::Version)) {
-        o.mode = Options::Mode::Version;
-        return o;
-    }
-
-    // At most one option may select what to run; the rest must make sense there.
+// At most one option may select what to run; the rest must make sense there.
+std::optional<UsageError> checkRun(const Given& given) {
     const OptionInfo* selector = nullptr;
     for (std::size_t k = 0; k < kOptions.size(); ++k) {
         if (!given[k] || !kOptions[k].selects) continue;
@@ -213,58 +203,83 @@ std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* 
         return UsageError{std::string(kOptions[k].name) + " cannot be used with " +
                           (selector ? std::string(selector->name) : "a game in the window")};
     }
+    return std::nullopt;
+}
 
-    for (std::size_t k = 0; k < kOptions.size(); ++k) {
-        if (!given[k]) continue;
-        const OptionInfo& s = kOptions[k];
-        const std::string& v = *given[k];
-        switch (s.id) {
-        case Id::Seed:
-            if (!(o.seed = wholeNumber<std::uint64_t>(v, 0, UINT64_MAX)))
-                return badValue(s, v, "a whole number >= 0");
-            break;
-        case Id::Scale:
-            if (!(o.scale = wholeNumber<int>(v, 1, 8)))
-                return badValue(s, v, "a whole number from 1 to 8");
-            break;
-        case Id::Fullscreen:
-            o.fullscreen = true;
-            break;
-        case Id::Record:
-            o.recordPath = v;
-            break;
-        case Id::Trace:
-            o.tracePath = v;
-            break;
-        case Id::Demo:
-            o.demoPath = v;
-            break;
-        case Id::Headless:
-            o.mode = Options::Mode::Headless;
-            o.demoPath = v;
-            break;
-        case Id::Autopilot: {
-            const auto ticks = wholeNumber<long>(v, 1, INT_MAX);
-            if (!ticks) return badValue(s, v, "a whole number of ticks from 1 to 2147483647");
-            o.mode = Options::Mode::Autopilot;
-            o.autopilotTicks = *ticks;
-            break;
-        }
-        case Id::IconSheet:
-            o.mode = Options::Mode::IconSheet;
-            o.sheetPath = v;
-            break;
-        case Id::Help:
-        case Id::Version:
-            break;
-        }
+// Takes one option's value into `o`.
+std::optional<UsageError> apply(const OptionInfo& s, const std::string& v, Options& o) {
+    switch (s.id) {
+    case Id::Seed:
+        if (!(o.seed = wholeNumber<std::uint64_t>(v, 0, UINT64_MAX)))
+            return badValue(s, v, "a whole number >= 0");
+        break;
+    case Id::Scale:
+        if (!(o.scale = wholeNumber<int>(v, 1, 8)))
+            return badValue(s, v, "a whole number from 1 to 8");
+        break;
+    case Id::Fullscreen:
+        o.fullscreen = true;
+        break;
+    case Id::Record:
+        o.recordPath = v;
+        break;
+    case Id::Trace:
+        o.tracePath = v;
+        break;
+    case Id::Demo:
+        o.demoPath = v;
+        break;
+    case Id::Headless:
+        o.mode = Options::Mode::Headless;
+        o.demoPath = v;
+        break;
+    case Id::Autopilot: {
+        const auto ticks = wholeNumber<long>(v, 1, INT_MAX);
+        if (!ticks) return badValue(s, v, "a whole number of ticks from 1 to 2147483647");
+        o.mode = Options::Mode::Autopilot;
+        o.autopilotTicks = *ticks;
+        break;
     }
+    case Id::IconSheet:
+        o.mode = Options::Mode::IconSheet;
+        o.sheetPath = v;
+        break;
+    case Id::Help:
+    case Id::Version:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The files named must not destroy one another.
+std::optional<UsageError> checkFiles(const Options& o) {
     if (o.mode == Options::Mode::Autopilot && o.recordPath.empty())
         return UsageError{"--autopilot needs --record FILE"};
     if (sameFile(o.tracePath, o.recordPath))
         return UsageError{"--trace and --record cannot write the same file"};
     if (sameFile(o.tracePath, o.demoPath))
         return UsageError{"--trace cannot overwrite the demo file it replays"};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<Options, UsageError> parseCommandLine(int argc, const char* const* argv) {
+    Given given;
+    if (auto err = collect(argc, argv, given)) return *err;
+    const auto has = [&](Id id) {
+        return given[static_cast<std::size_t>(&optionInfo(id) - kOptions.data())].has_value();
+    };
+    Options o;
+    if (has(Id::Help) || has(Id::Version)) {
+        o.mode = has(Id::Help) ? Options::Mode::Help : Options::Mode::Version;
+        return o;
+    }
+    if (auto err = checkRun(given)) return *err;
+    for (std::size_t k = 0; k < kOptions.size(); ++k)
+        if (given[k])
+            if (auto err = apply(kOptions[k], *given[k], o)) return *err;
+    if (auto err = checkFiles(o)) return *err;
     return o;
 }
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/headless/demo.hpp"
 #include "platform/joystick_device.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar {
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "app/autopilot.hpp"
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 
 namespace kelvar {
 

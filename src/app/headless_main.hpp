@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/command_line.hpp"
-#include "app/headless/demo.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar {
 

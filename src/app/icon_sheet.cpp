@@ -111,17 +111,8 @@ bool fail(const std::string& what) {
     return false;
 }
 
-} // namespace
-
-bool writeIconSheet(const std::string& pngPath) {
-    // PNG saving needs SDL_image's PNG support; the pictures themselves need nothing (XPM is
-    // built in and surfaces work without SDL_Init). IMG_Quit is left to the program's exit
-    // so a caller that already uses SDL_image keeps working.
-    if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) {
-        return fail(std::string("no PNG support: ") + IMG_GetError());
-    }
-
-    std::vector<Cell> cells;
+// Every picture as an ARGB surface in a cell with room for its label and its zoomed copy.
+bool loadCells(std::vector<Cell>& cells) {
     for (int id : resources::allPictureIds()) {
         const char* const* xpm = resources::pictureXpm(id);
         Surface loaded(IMG_ReadXPMFromArray(const_cast<char**>(xpm)));
@@ -139,8 +130,12 @@ bool writeIconSheet(const std::string& pngPath) {
                              std::max(labelWidth(std::to_string(id)), w + kGap + w * kZoom),
                              kLabelHeight + kGap + h * kZoom});
     }
+    return true;
+}
 
-    // Flow the cells left to right into rows as wide as the widest cell allows.
+// Flows the cells left to right into rows as wide as the widest cell allows; returns the
+// sheet's width and height.
+SDL_Point flowCells(std::vector<Cell>& cells) {
     int sheetWidth = kMinSheetWidth;
     for (const Cell& c : cells) {
         sheetWidth = std::max(sheetWidth, c.width + 2 * kMargin);
@@ -159,25 +154,39 @@ bool writeIconSheet(const std::string& pngPath) {
         x += c.width + kMargin;
         rowHeight = std::max(rowHeight, c.height);
     }
-    const int sheetHeight = y + rowHeight + kMargin;
+    return {sheetWidth, y + rowHeight + kMargin};
+}
 
-    Surface sheet(
-        SDL_CreateRGBSurfaceWithFormat(0, sheetWidth, sheetHeight, 32, SDL_PIXELFORMAT_ARGB8888));
+// A cell: its label, the picture framed at its size and framed again zoomed.
+void drawCell(SDL_Surface* sheet, const Cell& c) {
+    SDL_Surface* p = c.picture.get();
+    drawLabel(sheet, std::to_string(c.id), c.x, c.y);
+    const int top = c.y + kLabelHeight + kGap;
+    drawFrame(sheet, c.x, top, p->w, p->h);
+    paint(sheet, p, c.x, top, 1);
+    const int zoomX = c.x + p->w + kGap;
+    drawFrame(sheet, zoomX, top, p->w * kZoom, p->h * kZoom);
+    paint(sheet, p, zoomX, top, kZoom);
+}
+
+} // namespace
+
+bool writeIconSheet(const std::string& pngPath) {
+    // PNG saving needs SDL_image's PNG support; the pictures themselves need nothing (XPM is
+    // built in and surfaces work without SDL_Init). IMG_Quit is left to the program's exit
+    // so a caller that already uses SDL_image keeps working.
+    if ((IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG) == 0) {
+        return fail(std::string("no PNG support: ") + IMG_GetError());
+    }
+    std::vector<Cell> cells;
+    if (!loadCells(cells)) return false;
+    const SDL_Point size = flowCells(cells);
+    Surface sheet(SDL_CreateRGBSurfaceWithFormat(0, size.x, size.y, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!sheet) {
         return fail(std::string("cannot make the sheet: ") + SDL_GetError());
     }
     SDL_FillRect(sheet.get(), nullptr, kBlack);
-    for (const Cell& c : cells) {
-        SDL_Surface* p = c.picture.get();
-        drawLabel(sheet.get(), std::to_string(c.id), c.x, c.y);
-        const int top = c.y + kLabelHeight + kGap;
-        drawFrame(sheet.get(), c.x, top, p->w, p->h);
-        paint(sheet.get(), p, c.x, top, 1);
-        const int zoomX = c.x + p->w + kGap;
-        drawFrame(sheet.get(), zoomX, top, p->w * kZoom, p->h * kZoom);
-        paint(sheet.get(), p, zoomX, top, kZoom);
-    }
-
+    for (const Cell& c : cells) drawCell(sheet.get(), c);
     if (IMG_SavePNG(sheet.get(), pngPath.c_str()) != 0) {
         return fail("cannot write " + pngPath + ": " + IMG_GetError());
     }

@@ -8,11 +8,11 @@
 
 #include "app/app.hpp"
 #include "app/command_line.hpp"
-#include "app/display.hpp"
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
-#include "app/signal_watch.hpp"
+#include "platform/posix/signal_watch.hpp"
 #include "core/state/play_field.hpp"
+#include "platform/sdl/display.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
 

@@ -1,6 +1,6 @@
 #include "app/play_keys.hpp"
 
-#include "app/key_codes.hpp"
+#include "platform/sdl/key_codes.hpp"
 
 namespace kelvar {
 

@@ -6,6 +6,7 @@
 #include "core/base/speeds.hpp"
 #include "core/playfield/playfield.hpp"
 #include "screens/widgets.hpp"
+#include "session/screens.hpp"
 
 namespace kelvar {
 
@@ -305,19 +306,6 @@ void HelpScreen::render() {
     if (!impl_->window.renderer()) return;
     impl_->form.draw();
     impl_->window.present();
-}
-
-} // namespace kelvar
-
-namespace kelvar {
-
-void helpFormLoad(HelpScreen& help, Game& g) {
-    help.ShutOptions();
-    help.selectOption(0);
-    if (const auto i = speedIndex(g.st.DlyType)) help.selectOption(static_cast<int>(*i));
-    LoadConfig(g);
-    if (verticlIsOne(g.st.Verticl)) help.setCenterOrNot(1);
-    help.window().placeCentred(false);
 }
 
 } // namespace kelvar

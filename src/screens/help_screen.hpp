@@ -46,10 +46,4 @@ class HelpScreen {
     std::unique_ptr<Impl> impl_;
 };
 
-struct Game;
-
-// The help screen's set-up: the speed that the options name is preselected ("U" when they
-// name none), the options are read again, and the check box follows the placement flag.
-void helpFormLoad(HelpScreen& help, Game& game);
-
 } // namespace kelvar

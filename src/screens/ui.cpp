@@ -6,9 +6,9 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/posix/font_lookup.hpp"
 #include "platform/sdl/parked_windows.hpp"
 #include "platform/sdl/unmanaged_window.hpp"
-#include "resources/fonts.hpp"
 #include "resources/icons.hpp"
 #include "screens/fallback_font.hpp"
 #include "screens/output_scale.hpp"
@@ -156,8 +156,7 @@ TTF_Font* font(const Font& f, int outScale) {
     }
     const bool terminal = f.face == FontFace::Terminal;
     const std::string family = terminal ? "Terminal" : "Arial";
-    const std::string path =
-        resources::findFontFile(family, terminal ? "monospace" : "sans-serif", f.bold);
+    const std::string path = findFontFile(family, terminal ? "monospace" : "sans-serif", f.bold);
     TTF_Font* opened = path.empty() ? nullptr : TTF_OpenFont(path.c_str(), pixels);
     if (!opened) {
         static bool reported = false;

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/display.hpp"
+#include "platform/sdl/display.hpp"
 #include "support/run_program.hpp"
 
 // The cases name only the options they set; every other keeps its default, which is the point.

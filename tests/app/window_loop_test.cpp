@@ -4,76 +4,20 @@
 #include <sstream>
 
 #include "app/game_recorder.hpp"
-#include "app/loop_clock.hpp"
 #include "app/play_keys.hpp"
-#include "app/shown_frame.hpp"
 #include "app/sound_log.hpp"
-#include "app/tick_driver.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/virtual/virtual_services.hpp"
+#include "resources/sounds.hpp"
 
 namespace kelvar {
 namespace {
-
-// A tick only late to wake keeps the period's phase; one held up by the previous tick's waits,
-// or late by half an interval or more, starts a new phase, never a burst to catch up. Over
-// 2,000 ticks that each wake 0 or 1 ms late, the mean period is the interval and no tick follows
-// its predecessor by less than the interval less a millisecond.
-TEST(ArmFrom, LateWakesNeitherDriftNorBunch) {
-    for (const auto& [start, previousEnd, armed] :
-         {std::tuple{116, 65, 100}, {117, 65, 117}, {160, 65, 160}, {140, 140, 140}})
-        EXPECT_EQ(armFrom(100, start, previousEnd, 35), Millis(armed)) << start;
-    for (const std::int16_t interval : {30, 45}) {
-        Timer t;
-        t.Interval = interval;
-        Millis previousEnd = 0, first = *tickDueAt(t), shortestGap = 1000;
-        for (int n = 0; n < 2000; ++n) {
-            const Millis start = *tickDueAt(t) + (n % 3 == 0 ? 1 : 0);
-            if (n > 0) shortestGap = std::min(shortestGap, start - previousEnd);
-            t.armedAt = armFrom(*tickDueAt(t), start, previousEnd, interval);
-            previousEnd = start;
-        }
-        EXPECT_EQ(previousEnd - first, 1999u * interval) << interval;
-        EXPECT_GE(shortestGap, Millis(interval) - 1) << interval;
-    }
-}
-
-// A wait ends once the millisecond reading is past it; the event wait never waits for a
-// deadline that has passed.
-TEST(MonoClock, TickDelayEndsOnlyWhenTheReadingIsPastItsWait) {
-    MonoClock clock;
-    for (std::int32_t ms : {0, 7, -3}) {
-        const Millis start = clock.now();
-        clock.tickDelay(ms);
-        EXPECT_GT(clock.now(), start + Millis(std::max(ms, 0))) << ms;
-    }
-    EXPECT_EQ(eventWaitMillis(9'000, 1'000), 0);
-}
-
-TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
-    ShownFrame frame;
-    Elements el = designElements();
-    EXPECT_TRUE(frame.needsDrawing(el)) << "a new window";
-    frame.presented(el);
-    el.Timer1.armedAt += 35; // not drawn
-    EXPECT_FALSE(frame.needsDrawing(el));
-    for (int change = 0; change < 4; ++change) {
-        Elements e = el;
-        if (change == 0) e.EmySpot[3].Top += 1;
-        if (change == 1) e.ScoreText.Caption += "0";
-        if (change == 2) e.Star[7].FillColor ^= 1;
-        if (change == 3) e.BackColor ^= 15; // the flash
-        EXPECT_TRUE(frame.needsDrawing(e)) << change;
-    }
-    frame.invalidate(); // exposed
-    EXPECT_TRUE(frame.needsDrawing(el));
-}
 
 // Only sounds that were heard are listed; only a sound played to its end brings the window up to
 // date first.
 TEST(SoundLog, ListsOnlySoundsThatStartedAndDrawsBeforeABlockingOne) {
     VirtualClock clock;
-    SdlSound sound(clock, SdlSound::Output::Silent);
+    SdlSound sound(clock, resources::soundBytes, SdlSound::Output::Silent);
     int draws = 0;
     SoundLog log(sound, [&] { ++draws; });
     log.playSound(15, SND_ASYNC | SND_MEMORY);              // the hit sound

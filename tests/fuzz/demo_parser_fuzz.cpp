@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "app/headless/demo.hpp"
+#include "session/demo.hpp"
 #include "core/base/speeds.hpp"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "resources/fonts.hpp"
+#include "platform/posix/font_lookup.hpp"
 #include "screen_test_support.hpp"
 
 namespace kelvar {
@@ -23,11 +23,11 @@ class NoFontsAtAll : public test::ScreenTest {
   protected:
     void SetUp() override {
         ui::closeFonts(); // nothing cached from earlier tests
-        resources::setNoFontsForTesting(true);
+        setNoFontsForTesting(true);
         testing::internal::CaptureStderr();
     }
     void TearDown() override {
-        resources::setNoFontsForTesting(false);
+        setNoFontsForTesting(false);
         ui::closeFonts();
     }
     // The label drawn on black; `ink` is the yellow pixels' bounding box.

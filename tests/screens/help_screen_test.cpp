@@ -108,31 +108,5 @@ TEST_F(Screens, OptionsTheCheckBoxAndBeginFollowClicks) {
     EXPECT_EQ(std::make_tuple(selected(), help.centerOrNot()), std::make_tuple(0, 0));
 }
 
-// Read at program start: every kind of file gives a speed and a placement, and the help screen
-// preselects what it names.
-TEST_F(Screens, EveryOptionsFileGivesASpeedAndAPlacementThatTheHelpScreenPreselects) {
-    const std::tuple<const char*, int, const char*, int> cases[] = {
-        {"", 35, "U", 0},
-        {"0\r\n 1\r\n", 30, "0", 1},
-        {"2", 45, "2", 0},
-        {"1\r\n1\r\n", 40, "1", 1},
-        {"1\r\n2\r\n", 40, "1", 0},
-        {"u\n1\n", 35, "U", 1},
-        {"3\r\n 0\r\n", 35, "U", 0},
-        {"2\r\nabc\r\n", 45, "2", 0},
-        {"2\r\n1.0e0 \r\n", 45, "2", 1}};
-    for (const auto& [file, tdel, speed, ticked] : cases) {
-        testing::TestGame t;
-        t.options.files[t.optionsPath()] = file;
-        LoadConfig(t.game); // the title screen reads the options first
-        HelpScreen h(HelpScreen::Actions{[] {}});
-        helpFormLoad(h, t.game);
-        EXPECT_EQ(
-            std::make_tuple(t.game.st.TDel, t.shell.centerOrNot, h.valUsed(), h.centerOrNot()),
-            std::make_tuple(tdel, ticked, speed, ticked))
-            << file;
-    }
-}
-
 } // namespace
 } // namespace kelvar

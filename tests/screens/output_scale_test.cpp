@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/fullscreen_keys.hpp"
+#include "screens/fullscreen_keys.hpp"
 #include "core/base/picture_ids.hpp"
 #include "platform/sdl/window_pixels.hpp"
 #include "resources/icons.hpp"

@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "app/headless/autopilot.hpp"
+#include "headless/autopilot.hpp"
 
 namespace kelvar {
 

@@ -1,7 +1,7 @@
 // Runs under a real X server (xvfb-run): an X error about a window that is already gone must
 // not end the game, even when it arrives while SDL shuts its video down and puts back the
 // error handler it found at start.
-#include "app/display.hpp"
+#include "platform/sdl/display.hpp"
 
 #include <gtest/gtest.h>
 // After gtest: Xlib defines macros (None, Bool) that gtest's own names would collide with.

@@ -2,7 +2,7 @@
 // The real services on SDL2 (and POSIX for the options file).
 #include <SDL.h>
 
-#include "platform/sdl/posix_options_file.hpp"
+#include "platform/posix/posix_options_file.hpp"
 #include "platform/sdl/sdl_joystick.hpp"
 #include "platform/services.hpp"
 

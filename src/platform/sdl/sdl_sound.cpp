@@ -1,14 +1,12 @@
 #include "platform/sdl/sdl_sound.hpp"
 
-#include <time.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
 
 #include "core/base/sounds.hpp"
-#include "resources/sounds.hpp"
+#include "platform/posix/loop_clock.hpp"
 
 namespace kelvar {
 namespace {
@@ -21,13 +19,6 @@ std::int64_t framesToUs(std::uint64_t frames) {
     return framesToMicros(frames, kSoundRate);
 }
 
-// Sleeps to an instant on the monotonic clock; a signal ends the sleep early.
-void sleepUntilMicros(std::int64_t us) {
-    const timespec at{static_cast<time_t>(us / 1'000'000),
-                      static_cast<long>(us % 1'000'000) * 1000};
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
-}
-
 Sint16 sampleAt(const Uint8* p) {
     Sint16 s;
     std::memcpy(&s, p, sizeof s);
@@ -36,13 +27,8 @@ Sint16 sampleAt(const Uint8* p) {
 
 } // namespace
 
-std::int64_t monotonicMicros() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
-}
-
-SdlSound::SdlSound(Clock& clock, Output output) : clock_(clock) {
+SdlSound::SdlSound(Clock& clock, Recordings recordings, Output output)
+    : clock_(clock), bytesOf_(std::move(recordings)) {
     if (output == Output::Silent) {
         noDevice("sound turned off");
         return;
@@ -118,7 +104,7 @@ const SdlSound::Recording& SdlSound::recording(int id) {
     auto it = recordings_.find(id);
     if (it != recordings_.end()) return it->second;
     Recording r;
-    const auto bytes = resources::soundBytes(id);
+    const auto bytes = bytesOf_ ? bytesOf_(id) : std::span<const std::uint8_t>();
     if (!bytes.empty()) {
         SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
         SDL_AudioSpec loaded{};
@@ -239,7 +225,7 @@ void SdlSound::sleepUntil(std::int64_t us) {
         waiter_(us);
         return;
     }
-    sleepUntilMicros(us);
+    sleepUntilMonotonicMicros(us);
 }
 
 // Sleeps to the instant the sound has played. Until the first samples go out the end is not

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <span>
 
 #include "platform/audio_pacing.hpp"
 #include "platform/clock.hpp"
@@ -20,9 +21,6 @@ namespace kelvar {
 // and leaves less in hand when the machine is busy.
 inline constexpr int kSoundBufferFrames = 128;
 
-// Microseconds on the monotonic clock (the clock the window loop and its trace use).
-std::int64_t monotonicMicros();
-
 class SdlSound final : public SoundPlayer {
   public:
     enum class Output {
@@ -30,7 +28,11 @@ class SdlSound final : public SoundPlayer {
         Silent, // do not try (as if there were no device)
     };
 
-    explicit SdlSound(Clock& clock, Output output = Output::Device);
+    // The WAV image of recording `id` (stereo, 16 bit, kSoundRate), empty for none; the caller's
+    // data, which outlives the player.
+    using Recordings = std::function<std::span<const std::uint8_t>(int id)>;
+
+    SdlSound(Clock& clock, Recordings recordings, Output output = Output::Device);
     ~SdlSound() override;
     SdlSound(const SdlSound&) = delete;
     SdlSound& operator=(const SdlSound&) = delete;
@@ -53,10 +55,10 @@ class SdlSound final : public SoundPlayer {
     int starts() const { return starts_; }
 
     // A sound played to its end holds the program for up to 1.8 s. With a device, the call
-    // sleeps through `wait(untilMicros)` (an instant of monotonicMicros()) a few times, not in
-    // slices: the program's own wait wakes for its window events and may throw to end the
-    // wait, which cuts the sound off. Without one set, it sleeps. Silent, the sound's length
-    // is waited on the clock.
+    // sleeps through `wait(untilMicros)` (an instant of monotonicMicros(), loop_clock.hpp) a few
+    // times, not in slices: the program's own wait wakes for its window events and may throw to end
+    // the wait, which cuts the sound off. Without one set, it sleeps. Silent, the sound's length is
+    // waited on the clock.
     using Waiter = std::function<void(std::int64_t untilMicros)>;
     void setWaiter(Waiter wait) { waiter_ = std::move(wait); }
 
@@ -88,6 +90,7 @@ class SdlSound final : public SoundPlayer {
     void sleepUntil(std::int64_t us);
 
     Clock& clock_;
+    Recordings bytesOf_;
     SDL_AudioDeviceID device_ = 0;
     bool resting_ = false; // the device is closed while the game is quiet
     bool ownsAudioInit_ = false;

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 
 namespace kelvar {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <sstream>
 
-#include "app/headless/runner.hpp"
+#include "headless/runner.hpp"
 #include "core/levelflow/levelflow.hpp"
 #include "core/levels/levels.hpp"
 #include "support/test_game.hpp"

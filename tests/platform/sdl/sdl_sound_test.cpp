@@ -37,7 +37,7 @@ class SdlSoundOnDevice : public testing::Test {
   protected:
     const int driver = setenv("SDL_AUDIODRIVER", "dummy", 1); // before the sound opens a device
     kelvar::VirtualClock clock; // must not be used while there is a device
-    SdlSound sound{clock};
+    SdlSound sound{clock, kelvar::resources::soundBytes};
 
     void SetUp() override { ASSERT_TRUE(sound.hasDevice()); }
     void TearDown() override { EXPECT_EQ(clock.now(), 0u); }
@@ -104,7 +104,7 @@ TEST(SdlSoundSilent, NoStopFollowsTheSilentLengthOnTheClock) {
          {Case{0, 24}, Case{length - 1, 24}, Case{length, 16}, Case{length + 500, 16}}) {
         kelvar::VirtualClock clock;
         testing::internal::CaptureStderr();
-        SdlSound sound(clock, SdlSound::Output::Silent);
+        SdlSound sound(clock, kelvar::resources::soundBytes, SdlSound::Output::Silent);
         kelvar::VirtualSound reference(clock);
         testing::internal::GetCapturedStderr();
 
@@ -139,7 +139,7 @@ TEST(SdlSoundSilent, FallsBackWhenTheDeviceCannotBeOpened) {
         kelvar::VirtualClock clock;
         testing::internal::CaptureStderr();
         {
-            SdlSound sound(clock);
+            SdlSound sound(clock, kelvar::resources::soundBytes);
             EXPECT_FALSE(sound.hasDevice()) << c.what;
             sound.playSound(16, kSync); // keeps the game's pace on the clock
             EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what;
@@ -166,7 +166,7 @@ TEST(SdlSoundOnDisk, CutOffStartsTheNewSoundWhereTheOldOneFades) {
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
     kelvar::VirtualClock clock;
     {
-        SdlSound sound(clock);
+        SdlSound sound(clock, kelvar::resources::soundBytes);
         ASSERT_TRUE(sound.hasDevice());
         const auto before = sound.pacing().callbacks;
         sound.playSound(24, kAsync);
