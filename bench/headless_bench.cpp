@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "session/demo.hpp"
-#include "headless/runner.hpp"
 #include "core/playfield/playfield.hpp"
+#include "headless/runner.hpp"
+#include "session/demo.hpp"
 
 namespace kelvar::bench {
 

@@ -1,12 +1,10 @@
 #include "app/app.hpp"
 
-#include <sys/prctl.h>
-
 #include <algorithm>
 
 #include "app/headless_main.hpp"
-#include "platform/sdl/event_wait.hpp"
 #include "core/playfield/playfield.hpp"
+#include "platform/sdl/event_wait.hpp"
 #include "resources/sounds.hpp"
 #include "session/quit.hpp"
 
@@ -199,9 +197,7 @@ void App::waitForEvents() {
 }
 
 int App::run() {
-    // The loop's sleeps end on their instant: the kernel's default slack of 50 us would be
-    // added to every wait and every tick start.
-    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    sleepsEndOnTheirInstant();
     try {
         session_.start();
         session_.prepareNextTick();

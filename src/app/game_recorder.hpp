@@ -5,22 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/demo_output.hpp"
 #include "platform/joystick_device.hpp"
 #include "session/demo.hpp"
 
 namespace kelvar {
-
-// Where a recorded game goes as it is played, so that a game cut short by a crash is kept as far
-// as it went.
-class DemoOutput {
-  public:
-    virtual ~DemoOutput() = default;
-    // A new game: its header and settings replace what was recorded before.
-    virtual void startGame(const std::string& header) = 0;
-    virtual void append(const std::string& line) = 0;
-    // The game's last line.
-    virtual void endGame(const std::string& line) = 0;
-};
 
 class GameRecorder {
   public:

@@ -4,19 +4,11 @@
 
 #include "app/command_line.hpp"
 #include "app/headless_main.hpp"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <stdio.h>
-#endif
+#include "platform/console.hpp"
 
 int main(int argc, char** argv) {
     using namespace kelvar;
-#ifdef _WIN32
-    // The summary line is read by programs: the same bytes as on Linux, no CR added.
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
+    binaryStandardOutput();
     auto parsed = parseCommandLine(argc, argv);
     if (auto* err = std::get_if<UsageError>(&parsed)) return reportUsageError(*err);
     if (const std::optional<int> code = runWithoutWindow(std::get<Options>(parsed))) return *code;

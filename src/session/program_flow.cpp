@@ -34,7 +34,8 @@ void ProgramFlow::start() {
 void ProgramFlow::helpFormLoad() {
     screens_.shutHelpOptions();
     screens_.selectHelpOption(0);
-    if (const auto i = speedIndex(game_.st.DlyType)) screens_.selectHelpOption(static_cast<int>(*i));
+    if (const auto i = speedIndex(game_.st.DlyType))
+        screens_.selectHelpOption(static_cast<int>(*i));
     LoadConfig(game_);
     if (verticlIsOne(game_.st.Verticl)) screens_.setCenterOrNot(1);
 }

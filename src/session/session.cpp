@@ -1,7 +1,7 @@
 #include "session/session.hpp"
 
-#include "platform/virtual/virtual_services.hpp"
 #include "core/playfield/playfield.hpp"
+#include "platform/virtual/virtual_services.hpp"
 #include "session/demo_schedule.hpp"
 #include "session/tick_timer.hpp"
 

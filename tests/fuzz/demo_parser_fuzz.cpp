@@ -6,8 +6,8 @@
 #include <string>
 #include <variant>
 
-#include "session/demo.hpp"
 #include "core/base/speeds.hpp"
+#include "session/demo.hpp"
 
 namespace {
 

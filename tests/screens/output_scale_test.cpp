@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "screens/fullscreen_keys.hpp"
 #include "core/base/picture_ids.hpp"
 #include "platform/sdl/window_pixels.hpp"
 #include "resources/icons.hpp"
 #include "screen_test_support.hpp"
+#include "screens/fullscreen_keys.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"

@@ -4,8 +4,9 @@
 
 #include <sstream>
 
-#include "headless/runner.hpp"
+#include "core/base/sounds.hpp"
 #include "core/playfield/playfield.hpp"
+#include "headless/runner.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {
@@ -84,10 +85,10 @@ TEST_F(Program, BeginWritesThenReadsTheOptionsAndStartsTheGameAtTheirSpeed) {
         EXPECT_EQ(std::make_tuple(file(), game().el.Timer1.Interval, h.session().playing(),
                                   h.screens.help.open),
                   std::make_tuple(std::string(bytes), interval, true, false));
-        EXPECT_EQ(game().el.Timer1.armedAt - before, soundLengthMs(19));
+        EXPECT_EQ(game().el.Timer1.armedAt - before, soundLengthMs(sound::GetReady));
         // The sound of BEGIN is not the first tick's.
         ASSERT_TRUE(h.tick());
-        EXPECT_EQ(h.clock.now(), before + soundLengthMs(19) + Millis(interval));
+        EXPECT_EQ(h.clock.now(), before + soundLengthMs(sound::GetReady) + Millis(interval));
         EXPECT_NE(trace.str().find("\"tick\":1,"), std::string::npos);
         EXPECT_EQ(trace.str().find("\"sounds\":[19"), std::string::npos);
     }

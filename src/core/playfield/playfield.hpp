@@ -3,6 +3,7 @@
 // starfield.
 #include <string>
 
+#include "core/base/keys.hpp"
 #include "core/state/game.hpp"
 
 namespace kelvar {
@@ -46,14 +47,6 @@ inline constexpr float kMissileStartAbove = 150;
 // One tick of the missile's climb; false when that took it off the field.
 bool missileClimb(float& top);
 void missileFlight(Game& g);
-
-namespace key {
-inline constexpr int Pause = 19;
-inline constexpr int Escape = 27;
-inline constexpr int Space = 32;
-inline constexpr int Left = 37;
-inline constexpr int Right = 39;
-} // namespace key
 
 // --- backdrop ---
 void starfieldAndPlanet(Game& g);

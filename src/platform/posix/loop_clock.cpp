@@ -1,5 +1,6 @@
 #include "platform/posix/loop_clock.hpp"
 
+#include <sys/prctl.h>
 #include <time.h>
 
 #include <cerrno>
@@ -10,6 +11,10 @@ std::int64_t monotonicMicros() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000 + ts.tv_nsec / 1000;
+}
+
+void sleepsEndOnTheirInstant() {
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
 void sleepUntilMonotonicMicros(std::int64_t micros) {

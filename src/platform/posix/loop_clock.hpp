@@ -15,6 +15,9 @@ namespace kelvar {
 std::int64_t monotonicMicros();
 // Sleeps until `micros` on the monotonic clock; a signal does not end the sleep early.
 void sleepUntilMonotonicMicros(std::int64_t micros);
+// From now on this thread's sleeps end on their instant: the kernel's default slack of 50 us
+// would be added to every wait and every tick start.
+void sleepsEndOnTheirInstant();
 
 class MonoClock final : public Clock {
   public:

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "core/playfield/playfield.hpp"
+#include "core/base/keys.hpp"
 
 namespace kelvar {
 

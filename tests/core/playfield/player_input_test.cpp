@@ -5,9 +5,9 @@
 #include <array>
 #include <sstream>
 
-#include "headless/runner.hpp"
 #include "core/levelflow/levelflow.hpp"
 #include "core/levels/levels.hpp"
+#include "headless/runner.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {

@@ -5,7 +5,7 @@
 // file the moment it is recorded.
 #include <string>
 
-#include "app/game_recorder.hpp"
+#include "platform/demo_output.hpp"
 
 namespace kelvar {
 

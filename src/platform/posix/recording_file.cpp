@@ -1,4 +1,4 @@
-#include "app/recording_file.hpp"
+#include "platform/posix/recording_file.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
