@@ -11,6 +11,8 @@
 #include <sstream>
 #include <utility>
 
+#include "platform/posix/file_replace.hpp"
+
 namespace kelvar {
 
 namespace {
@@ -37,23 +39,6 @@ bool makeFolders(const std::string& path) {
     }
     if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
     return isFolder(path);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 } // namespace
@@ -109,24 +94,8 @@ bool PosixOptionsFile::replace(const std::string& asked, std::string_view bytes)
         folder_ = std::exchange(fallback_, std::string());
         path = joinPath(folder_, name);
     }
-    // A temporary twin in the same folder renamed over the file: never a half-written file,
-    // the old one kept when writing fails, and a link by this name replaced, not written
-    // through.
-    std::string tmp = path + ".XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) == 0) {
-        if (const int dir = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            dir >= 0) {
-            fsync(dir);
-            close(dir);
-        }
-        return true;
-    }
-    unlink(tmp.c_str());
-    return false;
+    const int fd = replaceFile(path, bytes);
+    return fd >= 0 && close(fd) == 0;
 }
 
 OptionsFolder optionsFolderOfThisProcess(const std::string& fileName) {

@@ -3,6 +3,7 @@
 // the same folder, renamed over FILE once its header is on disk, so that FILE is always one
 // whole recording or one cut short by a crash, never half an old one; each line goes to the
 // file the moment it is recorded.
+#include <chrono>
 #include <string>
 
 #include "platform/demo_output.hpp"
@@ -28,6 +29,7 @@ class RecordingFile final : public DemoOutput {
 
     std::string path_;
     int fd_ = -1;
+    std::chrono::steady_clock::time_point synced_; // when the file was last flushed to disk
     bool failed_ = false;
 };
 
