@@ -30,5 +30,39 @@ TEST(ArmFrom, LateWakesNeitherDriftNorBunch) {
     }
 }
 
+// Which instant the next interval counts from, at the edges of each reason to move the phase:
+// a tick held up by the previous one (its end at or past this one's due), a wake late by half
+// an interval or more, a tick that ran before its due.
+TEST(ArmFrom, EachReasonToMoveThePhaseAtItsEdge) {
+    struct Case {
+        Millis due, start, previousEnd;
+        std::int16_t interval;
+        Millis armed;
+    };
+    const Case cases[] = {
+        {100, 105, 99, 35, 100},  // late to wake only: the phase is kept
+        {100, 105, 100, 35, 105}, // the previous tick ended on the due: held up
+        {100, 105, 130, 35, 105}, // ... or past it
+        {100, 116, 50, 35, 100},  // 16 < 17 ms late
+        {100, 117, 50, 35, 117},  // half of 35, rounded down
+        {100, 114, 50, 30, 100},  {100, 115, 50, 30, 115}, {100, 122, 50, 45, 122},
+        {100, 121, 50, 45, 100},  {100, 90, 50, 35, 90}, // early: counts from the start
+        {100, 100, 50, 35, 100},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(armFrom(c.due, c.start, c.previousEnd, c.interval), c.armed)
+            << c.start << " " << c.previousEnd << " " << c.interval;
+}
+
+// A stopped timer is never due; a running one is due an interval after it was armed.
+TEST(TickDueAt, AnIntervalAfterArmingAndNeverWhenStopped) {
+    Timer t;
+    t.Interval = 0;
+    t.armedAt = 500;
+    EXPECT_EQ(tickDueAt(t), std::nullopt);
+    t.Interval = 45;
+    EXPECT_EQ(tickDueAt(t), std::optional<Millis>(545));
+}
+
 } // namespace
 } // namespace kelvar

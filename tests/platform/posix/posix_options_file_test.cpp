@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/posix/posix_options_file.hpp"
@@ -173,6 +175,78 @@ TEST(OptionsFolderChoice, FollowsTheDesktopRulesUnlessTheCurrentFolderHoldsTheFi
         const OptionsFolder got = chooseOptionsFolder("/work", holds, xdg, home);
         EXPECT_EQ(std::tie(got.folder, got.fallback), std::make_tuple(folder, fallback)) << xdg;
     }
+}
+
+// The edges of the choice: XDG_CONFIG_HOME only when it is an absolute path, HOME's .config
+// otherwise, the current folder when neither can be had; a folder ending in a slash gets no
+// second one.
+TEST(OptionsFolderChoice, TakesOnlyAbsoluteFoldersFromTheEnvironment) {
+    for (const auto& [xdg, home, folder, fallback] :
+         {std::tuple<const char*, const char*, const char*, const char*>{"/x", nullptr,
+                                                                         "/x/kelvar-raid", "/work"},
+          {nullptr, "/home/p/", "/home/p/.config/kelvar-raid", "/work"},
+          {"", "/home/p", "/home/p/.config/kelvar-raid", "/work"},
+          {nullptr, nullptr, "/work", ""},
+          {"", "", "/work", ""},
+          {"x", "home/p", "/work", ""},
+          {"/", "/home/p", "/kelvar-raid", "/work"}}) {
+        const OptionsFolder got = chooseOptionsFolder("/work", false, xdg, home);
+        EXPECT_EQ(std::tie(got.folder, got.fallback), std::make_tuple(folder, fallback))
+            << (xdg ? xdg : "(unset)") << " " << (home ? home : "(unset)");
+    }
+}
+
+// The running program's choice, from its real current folder and environment: an OPTION.CFG in
+// the current folder (even a link to nowhere) keeps the options there; otherwise the desktop's
+// configuration folder, with the current one to fall back on.
+TEST(OptionsFolderChoice, TheProgramLooksInItsCurrentFolderThenItsEnvironment) {
+    struct Restore {
+        fs::path cwd = fs::current_path();
+        std::optional<std::string> xdg = get("XDG_CONFIG_HOME"), home = get("HOME");
+        static std::optional<std::string> get(const char* name) {
+            const char* v = std::getenv(name);
+            return v ? std::optional<std::string>(v) : std::nullopt;
+        }
+        static void put(const char* name, const std::optional<std::string>& v) {
+            v ? setenv(name, v->c_str(), 1) : unsetenv(name);
+        }
+        ~Restore() {
+            fs::current_path(cwd);
+            put("XDG_CONFIG_HOME", xdg);
+            put("HOME", home);
+        }
+    } restore;
+    Folders f;
+    const std::string here = f.here.string(), root = f.root.string();
+    const passwd* pw = getpwuid(getuid());
+    const std::string account = pw && pw->pw_dir ? pw->pw_dir : "";
+    enum class InHere { Nothing, File, DanglingLink };
+    struct Case {
+        InHere inHere;
+        std::optional<std::string> xdg, home;
+        std::string folder, fallback;
+    };
+    const Case cases[] = {
+        {InHere::Nothing, root + "/xdg", root + "/home", root + "/xdg/kelvar-raid", here},
+        {InHere::Nothing, {}, root + "/home", root + "/home/.config/kelvar-raid", here},
+        {InHere::Nothing, "rel", root + "/home", root + "/home/.config/kelvar-raid", here},
+        {InHere::File, root + "/xdg", root + "/home", here, ""},
+        {InHere::DanglingLink, root + "/xdg", root + "/home", here, ""},
+        {InHere::Nothing, {}, "", account + "/.config/kelvar-raid", here},
+    };
+    fs::current_path(f.here);
+    for (const auto& c : cases) {
+        fs::remove(f.file);
+        if (c.inHere == InHere::File) std::ofstream(f.file) << "1\r\n 0\r\n";
+        if (c.inHere == InHere::DanglingLink) fs::create_symlink(f.root / "nowhere", f.file);
+        Restore::put("XDG_CONFIG_HOME", c.xdg);
+        Restore::put("HOME", c.home);
+        if (c.home && c.home->empty() && account.empty()) continue; // no account to fall back on
+        const OptionsFolder got = optionsFolderOfThisProcess(kOptionsFileName);
+        EXPECT_EQ(std::tie(got.folder, got.fallback), std::tie(c.folder, c.fallback))
+            << c.xdg.value_or("(unset)") << " " << c.home.value_or("(unset)");
+    }
+    fs::remove(f.file);
 }
 
 } // namespace
