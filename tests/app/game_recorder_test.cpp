@@ -6,7 +6,10 @@
 
 #include "app/game_recorder.hpp"
 #include "app/play_keys.hpp"
+#include "app/recording_joystick.hpp"
+#include "core/state/joystick.hpp"
 #include "platform/sdl/sdl_services.hpp"
+#include "platform/virtual/virtual_services.hpp"
 
 namespace kelvar {
 namespace {
@@ -156,6 +159,45 @@ TEST(PlayKeysNextRepeat, IsDueAtTheDelayThenEachPeriodAndNeverWhenNothingRepeats
     keys.press(SDLK_LEFT, KMOD_NONE, 1000, timing);
     EXPECT_EQ(keys.nextRepeat(), std::optional<Millis>(1500));
     EXPECT_EQ(keys.repeatDue(1500), 37);
+}
+
+// The pad as the game reads it reaches the recording: the reading at set-up is the centre (no
+// pad: none), the readings inside ticks are lines when they change; with no pad nothing is
+// recorded.
+TEST(RecordingJoystick, TheRecorderHearsTheSetUpReadingAndEachTicksChanges) {
+    for (const bool attached : {true, false}) {
+        ScriptedJoystick pad;
+        pad.attached = attached;
+        pad.reading = {-40, 7, 0};
+        GameRecorder rec;
+        int tick = 0;
+        RecordingJoystick joystick(
+            pad, {[&](bool present, JoyReading centre) { rec.joystickAtSetUp(present, centre); },
+                  [&](JoyReading r) { rec.joystickRead(tick, r); }});
+        rec.gameSetUp(5);
+        JoystickState state;
+        EXPECT_EQ(InitJoystick(state, joystick, 0), attached);
+        rec.gameStarted(35);
+        joystick.inTick = true;
+        for (const JoyReading r :
+             {JoyReading{-40, 7, 0}, {-300, 7, 1}, {-300, 7, 1}, {0, 900, 0}}) {
+            ++tick;
+            pad.reading = r;
+            PollJoystick(state, joystick);
+            rec.tickEnded(tick);
+        }
+        const Demo d = rec.finish(tick);
+        EXPECT_EQ(std::tie(d.joystick, d.centre.x, d.centre.y),
+                  attached ? std::make_tuple(true, -40, 7) : std::make_tuple(false, 0, 0));
+        std::vector<std::tuple<int, int, int, unsigned>> lines;
+        for (const DemoJoy& j : d.joys)
+            lines.emplace_back(j.tick, j.reading.x, j.reading.y, j.reading.buttons);
+        const std::vector<std::tuple<int, int, int, unsigned>> want =
+            attached
+                ? std::vector<std::tuple<int, int, int, unsigned>>{{2, -300, 7, 1}, {4, 0, 900, 0}}
+                : std::vector<std::tuple<int, int, int, unsigned>>{};
+        EXPECT_EQ(lines, want) << attached;
+    }
 }
 
 } // namespace

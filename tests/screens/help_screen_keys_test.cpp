@@ -92,6 +92,22 @@ TEST_F(HelpKeys, EachKeyDoesItsOwnThingWithEachControlFocused) {
          "",
          0,
          0},
+        {"Space released after an arrow moved on",
+         -1,
+         {{Tab}, {Space, KMOD_NONE, Phase::Down}, {SDLK_DOWN}, {Space, KMOD_NONE, Phase::Up}},
+         "OptionBtn2",
+         2,
+         "0",
+         0,
+         0},
+        {"Space held while Tab comes round",
+         -1,
+         {{Space, KMOD_NONE, Phase::Down}, {Tab}, {Tab}, {Tab}, {Space, KMOD_NONE, Phase::Up}},
+         "SBattle",
+         0,
+         "",
+         0,
+         0},
     };
     for (const auto& c : cases) {
         int begins = 0;
