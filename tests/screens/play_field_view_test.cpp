@@ -159,5 +159,29 @@ TEST_F(PlayFieldDrawing, TheBannersStandOverTheAction) {
     }
 }
 
+// The backdrop follows the state too: a star where it is, in its colours; the planet as large as
+// it is.
+TEST_F(PlayFieldDrawing, TheStarsAndThePlanetAreDrawnWhereAndAsTheyAre) {
+    const auto moved = [&](const std::function<void(Elements&)>& change) {
+        for (std::size_t i = 0; i < t.game.el.Star.size(); ++i) // stars spread over the field
+            t.game.el.Star[i].Left = 300.0f + 250.0f * static_cast<float>(i % 17),
+            t.game.el.Star[i].Top = 300.0f + 120.0f * static_cast<float>(i % 20);
+        const Pixels before = frame();
+        change(t.game.el);
+        const int n = differing(before, frame());
+        t.game.el = Elements{};
+        createPlayField(t.game);
+        return n;
+    };
+    EXPECT_GT(moved([](Elements& el) { el.Star[0].Left += 300; }), 10) << "Star(0) moved";
+    EXPECT_GT(moved([](Elements& el) { el.Star[34].Top += 300; }), 10) << "Star(34) moved";
+    EXPECT_GT(moved([](Elements& el) { el.Star[5].FillColor = colour::LightRed; }), 3)
+        << "Star(5) in red";
+    EXPECT_GT(moved([](Elements& el) { el.Shape1.Width /= 2; }), 10) << "the planet narrower";
+    EXPECT_GT(moved([](Elements& el) { el.Shape1.FillColor = 0xFF00FF; }), 100)
+        << "the planet recoloured";
+    EXPECT_GT(moved([](Elements& el) { el.Line1.Color = 0xFF00FF; }), 10) << "Line1 recoloured";
+}
+
 } // namespace
 } // namespace kelvar
