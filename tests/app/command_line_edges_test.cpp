@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -91,6 +95,8 @@ TEST(CommandLineEdges, EachRunTakesItsOwnOptionsAndRefusesTheOthers) {
         {{"--help", "--help"}, "--help is given twice"},
         {{"--record", "same", "--trace=./same"}, "--trace and --record cannot write the same file"},
         {{"--demo", "d", "--trace", "d"}, "--trace cannot overwrite the demo file"},
+        {{"--record", "same", "--trace", "x/../same"},
+         "--trace and --record cannot write the same file"},
     };
     for (const auto& [args, said] : refused) {
         const auto parsed = parse(args);
@@ -169,6 +175,51 @@ TEST(CommandLineEdges, TheProgramExitsWithStatusTwoOnEveryRefusal) {
         "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " KELVAR_BINARY " --version");
     EXPECT_EQ(std::tie(version.code, version.out, version.err),
               std::make_tuple(0, versionText(), std::string()));
+}
+
+// The usage said on a bad command line shows, for each run, exactly the options it takes: each
+// one shown is accepted there, each one not shown is refused, and a required one is shown bare.
+TEST(CommandLineEdges, TheUsageShowsExactlyTheOptionsEachRunTakes) {
+    const std::map<std::string, std::string> sample{{"N", "3"},
+                                                    {"FILE", "out.demo"},
+                                                    {"DEMO", "in.demo"},
+                                                    {"TICKS", "5"},
+                                                    {"FILE.png", "s.png"}};
+    const std::map<std::string, std::vector<std::string>> extra{
+        {"--seed", {"--seed", "3"}},
+        {"--scale", {"--scale", "3"}},
+        {"--fullscreen", {"--fullscreen"}},
+        {"--record", {"--record", "r.demo"}},
+        {"--trace", {"--trace", "t.jsonl"}}};
+    std::istringstream usage(shortUsageText());
+    int runs = 0;
+    for (std::string line; std::getline(usage, line);) {
+        if (line.find("--help | --version") != std::string::npos) continue;
+        ++runs;
+        std::istringstream words(line.substr(line.find("kelvar-raid") + 11));
+        std::vector<std::string> base;
+        std::set<std::string> shown;
+        bool bracket = false;
+        for (std::string w; words >> w;) {
+            const bool opens = w.starts_with("["), closes = w.ends_with("]");
+            std::string word = w.substr(opens, w.size() - opens - closes);
+            if (word.starts_with("--")) shown.insert(word);
+            bracket = bracket || opens;
+            if (!bracket) base.push_back(sample.contains(word) ? sample.at(word) : word);
+            bracket = bracket && !closes;
+        }
+        std::vector<const char*> args;
+        for (const auto& b : base) args.push_back(b.c_str());
+        EXPECT_TRUE(std::holds_alternative<Options>(parse(args))) << line;
+        for (const auto& [option, given] : extra) {
+            if (std::find(base.begin(), base.end(), option) != base.end()) continue;
+            std::vector<const char*> more = args;
+            for (const auto& g : given) more.push_back(g.c_str());
+            EXPECT_EQ(std::holds_alternative<Options>(parse(more)), shown.contains(option))
+                << option << " with: " << line;
+        }
+    }
+    EXPECT_EQ(runs, 5);
 }
 
 } // namespace
