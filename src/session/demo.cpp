@@ -168,7 +168,7 @@ class Parser {
             }
             return fail(std::string("expected the header \"") + kDemoHeader + "\"");
         }
-        if (ended) return fail("nothing may follow the end line");
+        if (ended) return fail("nothing may come after the end line");
         if (w[0] == "speed" || w[0] == "seed" || w[0] == "joystick") return setting(n, w);
         if (demo.speed.empty()) return fail("the speed line must come before any timed line");
 

@@ -42,7 +42,7 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
         {"H\nspeed U\njoystick 5\n", 3, "expected: joystick X Y"},
         {"H\nspeed U\n3 0 key 32\nseed 4\n", 4, "'seed' must come before"},
         {"H\nspeed U\n5 joy 0 0 0\n", 3, "needs a joystick line"},
-        {"H\nspeed U\n9 end\n10 0 key 32\n", 4, "nothing may follow"},
+        {"H\nspeed U\n9 end\n10 0 key 32\n", 4, "nothing may come after"},
         {"J2147483647 end", 0, nullptr},
         {"J2147483648 end", 4, "a tick must be at most 2147483647"},
         {"J0 0 key 32", 4, "a tick must be a whole number >= 1"},

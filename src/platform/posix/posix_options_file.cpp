@@ -57,8 +57,10 @@ void PosixOptionsFile::clearAttributes(const std::string& path) {
     struct stat st {};
     if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
     const mode_t wanted = (st.st_mode & 07777) | S_IRUSR | S_IWUSR;
-    if (wanted != (st.st_mode & 07777))
-        fchmodat(AT_FDCWD, path.c_str(), wanted, AT_SYMLINK_NOFOLLOW);
+    // A file that keeps its attributes is read as it is: the game goes on regardless.
+    if (wanted != (st.st_mode & 07777) &&
+        fchmodat(AT_FDCWD, path.c_str(), wanted, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
 }
 
 std::unique_ptr<std::istream> PosixOptionsFile::openForReading(const std::string& path) {

@@ -97,7 +97,9 @@ TEST_P(OptionsFileCases, ReadsAndReplacesWithoutTouchingAnythingElse) {
     if (c.kind == Kind::Link) fs::create_symlink(f.outside / c.bytes, f.file);
     if (c.kind == Kind::File || c.kind == Kind::DiskFull) {
         std::ofstream(f.file, std::ios::binary) << c.bytes;
-        if (c.sparseSize) truncate(f.file.c_str(), c.sparseSize);
+        if (c.sparseSize) {
+            ASSERT_EQ(truncate(f.file.c_str(), c.sparseSize), 0);
+        }
         chmod(f.file.c_str(), c.mode);
     }
     const std::string outsideBefore = snapshot(f.outside);
