@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/game_recorder.hpp"
+#include "platform/growing_file.hpp"
 
 namespace kelvar {
 
@@ -24,10 +25,9 @@ class RecordingFile final : public DemoOutput {
 
   private:
     void fail(const std::string& message);
-    void close();
 
     std::string path_;
-    int fd_ = -1;
+    GrowingFile file_;
     bool failed_ = false;
 };
 

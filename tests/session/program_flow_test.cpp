@@ -4,8 +4,9 @@
 
 #include <sstream>
 
-#include "headless/runner.hpp"
+#include "core/base/sounds.hpp"
 #include "core/playfield/playfield.hpp"
+#include "headless/runner.hpp"
 #include "support/test_game.hpp"
 
 namespace kelvar {
