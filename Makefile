@@ -69,15 +69,18 @@ windows-deps:
 	@./scripts/install-deps windows
 	@./scripts/build-windows-deps
 
+# The sound effects are synthesised at build time by a Windows program, run under Wine.
 build-windows: windows-deps
+	@test -d build-windows/wine || { $(WINE_ENV) wineboot --init && $(WINE_ENV) wineserver -w; }
 	@cmake --preset windows >/dev/null
-	@cmake --build --preset windows
+	@$(WINE_ENV) cmake --build --preset windows
 
 test-windows: build-windows deps
 	@cmake --preset default >/dev/null
-	@cmake --build --preset default --target kelvar-raid
-	@test -d build-windows/wine || { $(WINE_ENV) wineboot --init && $(WINE_ENV) wineserver -w; }
+	@cmake --build --preset default --target kelvar-raid kelvar_x11_close
 	ctest --preset windows
+	$(WINE_ENV) ./tests/windows/window_program.sh build-windows/kelvar-raid.exe \
+		build-windows/kelvar-raid-headless.exe build/kelvar_x11_close build-windows/window-test
 	$(WINE_ENV) ./tests/windows/same_traces.sh build/kelvar-raid build-windows/kelvar-raid-headless.exe \
 		build-windows/traces
 
