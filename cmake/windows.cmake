@@ -143,3 +143,9 @@ set(CPACK_NSIS_MUI_UNIICON ${KELVAR_ICO})
 set(CPACK_NSIS_DISPLAY_NAME "Kelvar Raid")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 include(CPack)
+
+# Ctrl+C reaches a program only through a console, which Wine gives it when it runs on a
+# terminal: `script` provides one.
+add_test(NAME windows.console_ctrl_c
+    COMMAND script -qec "wine $<TARGET_FILE:kelvar_windows_tests> --gtest_filter=WindowsSignalWatch.*" /dev/null)
+set_tests_properties(windows.console_ctrl_c PROPERTIES TIMEOUT 120 ENVIRONMENT KELVAR_NEED_CONSOLE=1)
