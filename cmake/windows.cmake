@@ -1,7 +1,9 @@
 # The window program on Windows (cross-compiled with MinGW-w64; see the `windows` preset): the
 # same layers as on Linux, with the Windows side of the platform layer in place of the POSIX
 # and X11 files. Included from the top-level CMakeLists.txt after the core, session and headless
-# libraries and the Windows platform library are defined.
+# libraries and the Windows platform library are defined. The preset keeps KELVAR_CORE_ONLY on:
+# it leaves out the Linux window program (X11, fontconfig, the desktop package), whose place
+# this file takes.
 if(NOT WIN32)
     return()
 endif()
