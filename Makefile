@@ -1,6 +1,6 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
 .PHONY: all deps build build-sanitize run test tsan fuzz bench soak clean format package package-check \
-	windows-deps build-windows test-windows
+	windows-deps build-windows windows test-windows
 
 all: build
 
@@ -69,15 +69,30 @@ windows-deps:
 	@./scripts/install-deps windows
 	@./scripts/build-windows-deps
 
+# The sound effects are synthesised at build time by a Windows program, run under Wine.
 build-windows: windows-deps
-	@cmake --preset windows >/dev/null
-	@cmake --build --preset windows
-
-test-windows: build-windows deps
-	@cmake --preset default >/dev/null
-	@cmake --build --preset default --target kelvar-raid
 	@test -d build-windows/wine || { $(WINE_ENV) wineboot --init && $(WINE_ENV) wineserver -w; }
+	@cmake --preset windows >/dev/null
+	@$(WINE_ENV) cmake --build --preset windows
+
+# kelvar-raid.exe with its icon and version information, the zip a player unpacks, and with
+# Debian's nsis an installer (Start-menu entry, uninstaller), all in build-windows/.
+windows: build-windows
+	@cmake --build --preset windows --target kelvar_windows_zip
+	@ls build-windows/kelvar-raid-*-windows-x64.zip
+	@if command -v makensis >/dev/null; then \
+		rm -f build-windows/package/*-setup.exe; \
+		(cd build-windows && cpack -G NSIS >/dev/null) && ls build-windows/package/*-setup.exe; \
+	else echo "windows: no makensis (Debian's nsis): no installer"; fi
+
+test-windows: windows deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target kelvar-raid kelvar_x11_close
 	ctest --preset windows
+	$(WINE_ENV) ./tests/windows/window_program.sh build-windows/kelvar-raid.exe \
+		build-windows/kelvar-raid-headless.exe build/kelvar_x11_close build-windows/window-test
+	./tests/windows/zip_starts.sh build-windows/kelvar-raid-*-windows-x64.zip build/kelvar_x11_close \
+		build-windows/window-test
 	$(WINE_ENV) ./tests/windows/same_traces.sh build/kelvar-raid build-windows/kelvar-raid-headless.exe \
 		build-windows/traces
 

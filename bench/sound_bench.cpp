@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "core/base/sounds.hpp"
-#include "platform/posix/loop_clock.hpp"
+#include "platform/loop_clock.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"

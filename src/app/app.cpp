@@ -38,7 +38,7 @@ App::App(const Options& options, std::optional<Demo> demo, std::ofstream* trace)
     : screens_([this](SDL_Window* w) { devices_.pointer.setWindow(w); }, options.fullscreen),
       recordPath_(demo ? std::string() : options.recordPath),
       session_(Machine{clock_, devices_.pointer, devices_.keyRepeat, devices_.recJoystick,
-                       devices_.soundLog, devices_.options},
+                       devices_.soundLog, *devices_.options},
                screens_, options.seed.value_or(Random::kStart), std::move(demo), sessionHooks(),
                trace && trace->is_open() ? trace : nullptr) {
     // The trace is read while the game runs: each line goes out whole as it is written.
@@ -197,7 +197,7 @@ void App::waitForEvents() {
 }
 
 int App::run() {
-    sleepsEndOnTheirInstant();
+    tightenTimerSlack(); // the loop's sleeps end on their instant
     try {
         session_.start();
         session_.prepareNextTick();

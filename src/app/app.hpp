@@ -11,11 +11,12 @@
 #include "app/command_line.hpp"
 #include "app/game_recorder.hpp"
 #include "app/play_keys.hpp"
+#include "app/recording_file.hpp"
 #include "app/recording_joystick.hpp"
 #include "app/sound_log.hpp"
 #include "core/playfield/playfield.hpp"
-#include "platform/posix/loop_clock.hpp"
-#include "platform/posix/recording_file.hpp"
+#include "platform/disk_options_file.hpp"
+#include "platform/loop_clock.hpp"
 #include "platform/sdl/sdl_services.hpp"
 #include "platform/sdl/sdl_sound.hpp"
 #include "screens/window_screens.hpp"
@@ -56,7 +57,7 @@ class App final {
         RecordingJoystick recJoystick; // the joystick as the recorder hears it
         SdlSound sound;
         SoundLog soundLog; // the sounds that started, for the trace
-        PosixOptionsFile options{optionsFolderOfThisProcess(kOptionsFileName)};
+        std::unique_ptr<OptionsFile> options = optionsFileOfThisProcess(kOptionsFileName);
     };
 
     // The window's finer view of the running tick, for its trace.

@@ -11,8 +11,8 @@
 #include "app/headless_main.hpp"
 #include "app/icon_sheet.hpp"
 #include "core/state/play_field.hpp"
-#include "platform/posix/signal_watch.hpp"
 #include "platform/sdl/display.hpp"
+#include "platform/signal_watch.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/ui.hpp"
 
@@ -22,8 +22,8 @@ namespace {
 // under Wayland its name (the application id). SDL 2.26 reads both from the environment when it
 // creates a window, not from a hint.
 void nameWindowClass() {
-    setenv("SDL_VIDEO_X11_WMCLASS", "kelvar-raid", 0);
-    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.kelvarraid.KelvarRaid", 0);
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", "kelvar-raid", 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.kelvarraid.KelvarRaid", 0);
     SDL_SetHint(SDL_HINT_APP_NAME, "Kelvar Raid");
 }
 

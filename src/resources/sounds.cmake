@@ -46,16 +46,32 @@ add_custom_command(
 set(kelvar_sound_asm "")
 set(kelvar_sound_symbols "")
 set(kelvar_sound_cases "")
+# ELF names the symbols' type and size and the section's kind; Windows' object files (PE/COFF)
+# have neither, and call read-only data .rdata.
+# COFF has no section stack either: the code's section is named again after the data.
+if(WIN32)
+    set(kelvar_sound_section ".section .rdata$kelvar_sounds, \"dr\"")
+    set(kelvar_sound_section_end ".text")
+else()
+    set(kelvar_sound_section ".pushsection .rodata.kelvar_sounds, \"a\", @progbits")
+    set(kelvar_sound_section_end ".popsection")
+endif()
 foreach(id IN LISTS kelvar_sound_ids)
+    set(type "    .type kelvar_sound${id}_start, @object\n")
+    set(size "    .size kelvar_sound${id}_start, kelvar_sound${id}_end - kelvar_sound${id}_start\n")
+    if(WIN32)
+        set(type "")
+        set(size "")
+    endif()
     string(APPEND kelvar_sound_asm
         "    .balign 16\n"
         "    .globl kelvar_sound${id}_start\n"
         "    .globl kelvar_sound${id}_end\n"
-        "    .type kelvar_sound${id}_start, @object\n"
+        "${type}"
         "kelvar_sound${id}_start:\n"
         "    .incbin \"${kelvar_sound_dir}/sound${id}.wav\"\n"
         "kelvar_sound${id}_end:\n"
-        "    .size kelvar_sound${id}_start, kelvar_sound${id}_end - kelvar_sound${id}_start\n")
+        "${size}")
     string(APPEND kelvar_sound_symbols
         "extern const std::uint8_t kelvar_sound${id}_start[], kelvar_sound${id}_end[];\n")
     string(APPEND kelvar_sound_cases
@@ -67,8 +83,8 @@ file(CONFIGURE OUTPUT ${kelvar_sound_embed} CONTENT
 #include \"resources/sounds.hpp\"
 
 asm(R\"KELVAR(
-    .pushsection .rodata.kelvar_sounds, \"a\", @progbits
-${kelvar_sound_asm}    .popsection
+    ${kelvar_sound_section}
+${kelvar_sound_asm}    ${kelvar_sound_section_end}
 )KELVAR\");
 
 extern \"C\" {

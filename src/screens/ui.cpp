@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "platform/posix/font_lookup.hpp"
+#include "platform/font_lookup.hpp"
 #include "platform/sdl/parked_windows.hpp"
 #include "platform/sdl/unmanaged_window.hpp"
 #include "resources/icons.hpp"

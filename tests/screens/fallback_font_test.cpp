@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "platform/posix/font_lookup.hpp"
+#include "platform/font_lookup.hpp"
 #include "screen_test_support.hpp"
 
 namespace kelvar {

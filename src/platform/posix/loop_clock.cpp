@@ -1,4 +1,4 @@
-#include "platform/posix/loop_clock.hpp"
+#include "platform/loop_clock.hpp"
 
 #include <sys/prctl.h>
 #include <time.h>
@@ -13,10 +13,6 @@ std::int64_t monotonicMicros() {
     return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000 + ts.tv_nsec / 1000;
 }
 
-void sleepsEndOnTheirInstant() {
-    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-}
-
 void sleepUntilMonotonicMicros(std::int64_t micros) {
     const timespec at{static_cast<time_t>(micros / 1'000'000),
                       static_cast<long>(micros % 1'000'000) * 1000};
@@ -24,27 +20,9 @@ void sleepUntilMonotonicMicros(std::int64_t micros) {
     }
 }
 
-MonoClock::MonoClock() : originMicros_(monotonicMicros()) {}
-
-std::int64_t MonoClock::nowMicros() const {
-    return monotonicMicros() - originMicros_;
-}
-
-void MonoClock::sleepUntilMicros(std::int64_t micros) const {
-    sleepUntilMonotonicMicros(originMicros_ + micros);
-}
-
-void MonoClock::tickDelay(std::int32_t ms) {
-    sleepUntilMicros(tickDelayDeadlineMicros(now(), ms));
-}
-
-int eventWaitMillis(std::int64_t nowMicros, std::int64_t dueMicros) {
-    // The event wait counts whole milliseconds and its wake-up may come late on a busy machine
-    // (2 ms was too little in the window replay); the rest is slept to the microsecond.
-    constexpr std::int64_t kMargin = 4000;
-    const std::int64_t left = dueMicros - nowMicros;
-    if (left <= kMargin) return 0;
-    return static_cast<int>((left - kMargin) / 1000);
+void tightenTimerSlack() {
+    // The kernel's default slack of 50 us would be added to every wait and every tick start.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
 } // namespace kelvar

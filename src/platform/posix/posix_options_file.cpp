@@ -1,5 +1,7 @@
 #include "platform/posix/posix_options_file.hpp"
 
+#include "platform/disk_options_file.hpp"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -109,6 +111,10 @@ OptionsFolder optionsFolderOfThisProcess(const std::string& fileName) {
         if (const passwd* pw = getpwuid(getuid())) home = pw->pw_dir;
     }
     return chooseOptionsFolder(here, holdsFile, std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+std::unique_ptr<OptionsFile> optionsFileOfThisProcess(const std::string& fileName) {
+    return std::make_unique<PosixOptionsFile>(optionsFolderOfThisProcess(fileName));
 }
 
 } // namespace kelvar

@@ -1,4 +1,4 @@
-#include "platform/posix/signal_watch.hpp"
+#include "platform/signal_watch.hpp"
 
 #include <pthread.h>
 #include <signal.h>
@@ -15,17 +15,17 @@ sigset_t quitSignals() {
 }
 } // namespace
 
-SignalWatch::SignalWatch(std::function<void()> onSignal) {
+SignalWatch::SignalWatch(std::function<void()> onSignal) : onSignal_(std::move(onSignal)) {
     const sigset_t set = quitSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
-    thread_ = std::thread([this, set, onSignal = std::move(onSignal)] {
+    thread_ = std::thread([this, set] {
         pthread_setname_np(pthread_self(), "kelvar-signals");
         for (;;) {
             int signal = 0;
             if (sigwait(&set, &signal) != 0) continue;
             if (stopping_.load()) return;
             signalled_.store(true);
-            onSignal();
+            onSignal_();
         }
     });
 }

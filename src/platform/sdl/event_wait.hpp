@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/posix/loop_clock.hpp"
+#include "platform/loop_clock.hpp"
 
 namespace kelvar {
 

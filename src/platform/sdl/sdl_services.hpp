@@ -1,8 +1,7 @@
 #pragma once
-// The real services on SDL2 (and POSIX for the options file).
+// The real services on SDL2.
 #include <SDL.h>
 
-#include "platform/posix/posix_options_file.hpp"
 #include "platform/sdl/sdl_joystick.hpp"
 #include "platform/services.hpp"
 

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "core/base/sounds.hpp"
-#include "platform/posix/loop_clock.hpp"
+#include "platform/loop_clock.hpp"
 
 namespace kelvar {
 namespace {

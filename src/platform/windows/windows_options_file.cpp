@@ -1,5 +1,7 @@
 #include "platform/windows/windows_options_file.hpp"
 
+#include "platform/disk_options_file.hpp"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -134,6 +136,11 @@ OptionsFolder optionsFolderOfThisProcess() {
     const std::string beside = programFolder();
     return chooseWindowsOptionsFolder(beside, !beside.empty() && folderIsWritable(beside),
                                       roamingAppDataFolder());
+}
+
+// The folder is chosen by where the program is, whatever the file's name.
+std::unique_ptr<OptionsFile> optionsFileOfThisProcess(const std::string&) {
+    return std::make_unique<WindowsOptionsFile>(optionsFolderOfThisProcess());
 }
 
 } // namespace kelvar

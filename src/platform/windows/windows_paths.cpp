@@ -42,13 +42,22 @@ std::string programFolder() {
     return slash == std::wstring::npos ? std::string() : narrow(path.substr(0, slash));
 }
 
-std::string roamingAppDataFolder() {
+namespace {
+std::string knownFolder(REFKNOWNFOLDERID id) {
     PWSTR path = nullptr;
     std::string out;
-    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &path) == S_OK)
-        out = narrow(path);
+    if (SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path) == S_OK) out = narrow(path);
     CoTaskMemFree(path);
     return out;
+}
+} // namespace
+
+std::string roamingAppDataFolder() {
+    return knownFolder(FOLDERID_RoamingAppData);
+}
+
+std::string systemFontsFolder() {
+    return knownFolder(FOLDERID_Fonts);
 }
 
 bool folderIsWritable(const std::string& folder) {

@@ -11,6 +11,8 @@ std::string narrow(const std::wstring& utf16);
 std::string programFolder();
 // The player's roaming application-data folder; empty when there is none.
 std::string roamingAppDataFolder();
+// The system's fonts folder; empty when there is none.
+std::string systemFontsFolder();
 // Whether a new file can be made in `folder` (tried, then removed).
 bool folderIsWritable(const std::string& folder);
 

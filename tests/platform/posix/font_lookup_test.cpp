@@ -1,4 +1,4 @@
-#include "platform/posix/font_lookup.hpp"
+#include "platform/font_lookup.hpp"
 
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>

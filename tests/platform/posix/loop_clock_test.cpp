@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/posix/loop_clock.hpp"
+#include "platform/loop_clock.hpp"
 
 namespace kelvar {
 namespace {

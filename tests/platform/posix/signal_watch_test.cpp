@@ -1,6 +1,6 @@
 // SIGINT and SIGTERM reach the program as calls on the watching thread, never as a handler or
 // the default action, and the watch ends cleanly.
-#include "platform/posix/signal_watch.hpp"
+#include "platform/signal_watch.hpp"
 
 #include <gtest/gtest.h>
 

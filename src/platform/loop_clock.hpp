@@ -10,27 +10,30 @@
 
 namespace kelvar {
 
-// The machine's monotonic clock (CLOCK_MONOTONIC), in microseconds: the one clock of the
-// window program, its sound device and its trace.
+// The machine's monotonic clock, in microseconds: the one clock of the window program, its
+// sound device and its trace (CLOCK_MONOTONIC; on Windows the performance counter).
 std::int64_t monotonicMicros();
 // Sleeps until `micros` on the monotonic clock; a signal does not end the sleep early.
 void sleepUntilMonotonicMicros(std::int64_t micros);
-// From now on this thread's sleeps end on their instant: the kernel's default slack of 50 us
-// would be added to every wait and every tick start.
-void sleepsEndOnTheirInstant();
+// Asks the system to end this thread's sleeps on their instant, not a little after.
+void tightenTimerSlack();
 
 class MonoClock final : public Clock {
   public:
-    MonoClock();
+    MonoClock() : originMicros_(monotonicMicros()) {}
     Millis now() override { return static_cast<Millis>(nowMicros() / 1000); }
-    std::int64_t nowMicros() const;
+    std::int64_t nowMicros() const { return monotonicMicros() - originMicros_; }
     // An instant of CLOCK_MONOTONIC, in microseconds, on this clock.
     std::int64_t fromMonotonicMicros(std::int64_t us) const { return us - originMicros_; }
     // Returns at the first instant the millisecond reading is more than `ms` past the one at
     // the call.
-    void tickDelay(std::int32_t ms) override;
+    void tickDelay(std::int32_t ms) override {
+        sleepUntilMicros(tickDelayDeadlineMicros(now(), ms));
+    }
     // Sleeps until `micros` on this clock (returns at once when it has passed).
-    void sleepUntilMicros(std::int64_t micros) const;
+    void sleepUntilMicros(std::int64_t micros) const {
+        sleepUntilMonotonicMicros(originMicros_ + micros);
+    }
 
   private:
     std::int64_t originMicros_;

@@ -6,7 +6,8 @@
 #include <chrono>
 #include <string>
 
-#include "platform/demo_output.hpp"
+#include "app/game_recorder.hpp"
+#include "platform/growing_file.hpp"
 
 namespace kelvar {
 
@@ -25,11 +26,10 @@ class RecordingFile final : public DemoOutput {
 
   private:
     void fail(const std::string& message);
-    void close();
 
     std::string path_;
-    int fd_ = -1;
-    std::chrono::steady_clock::time_point synced_; // when the file was last flushed to disk
+    GrowingFile file_;
+    std::chrono::steady_clock::time_point synced_; // when the file was last put on disk
     bool failed_ = false;
 };
 
