@@ -32,8 +32,10 @@ add_custom_command(
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/kelvar-raid.rc.in
     ${CMAKE_BINARY_DIR}/kelvar-raid.rc @ONLY)
 target_sources(kelvar-raid PRIVATE ${CMAKE_BINARY_DIR}/kelvar-raid.rc)
-set_source_files_properties(${CMAKE_BINARY_DIR}/kelvar-raid.rc PROPERTIES
-    OBJECT_DEPENDS ${KELVAR_ICO})
+# The program is a target of src/CMakeLists.txt: the icon is made first through a target of this
+# folder, since a file made here is not known there.
+add_custom_target(kelvar_windows_icon DEPENDS ${KELVAR_ICO})
+add_dependencies(kelvar-raid kelvar_windows_icon)
 
 # The zip: the program (linked statically: it needs no DLL but Windows' own), the fonts it
 # looks for beside itself when the system has none of its faces, with their licences, and the
