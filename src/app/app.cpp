@@ -123,9 +123,9 @@ void App::deliverKey(int code) {
     if (code != 0) session_.deliverKey(code); // 0: a key the game has no code for
 }
 
+// A window that loses the keyboard needs nothing of its own here: SDL lifts every held key, a
+// KEYUP each, before it says the focus went, and the repeat stops with the release.
 void App::playFieldEvent(const SDL_Event& e) {
-    if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
-        keys_.releaseAll();
     if (screens_.takePlayFieldEvent(e)) return;
     if (session_.demo()) return; // the demo plays, not the keyboard
     if (e.type == SDL_KEYUP) keys_.release(e.key.keysym.sym);
