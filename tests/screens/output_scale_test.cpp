@@ -125,5 +125,32 @@ TEST_F(Scaled, FullscreenKeysToggleAndNeverReachTheGame) {
     }
 }
 
+// The title's version line sits in a band of its own: at every scale no pixel of its text falls
+// on a row that the art's lettering or craft fill.
+TEST_F(Scaled, TheVersionLineStaysClearOfTheTitleArt) {
+    for (int scale = 1; scale <= 4; ++scale) {
+        ui::setOutputScale(scale);
+        TitleScreen title({[] {}, [] {}});
+        const test::Pixels with = test::drawn(title);
+        title.form().find("Label1(10)")->visible = false;
+        const test::Pixels without = test::drawn(title);
+        const SDL_Rect art = title.form().find("Image1")->rect();
+        // A row of the art with this many lit pixels is lettering or a craft; rows of stars hold
+        // a few.
+        int textPixels = 0;
+        for (int y = 0; y < with.h; ++y) {
+            int changed = 0;
+            for (int x = 0; x < with.w; ++x) changed += with.at(x, y) != without.at(x, y);
+            const int artLit =
+                without.countIn({art.x * scale, y, art.w * scale, 1}, [](Rgb c) { return c != 0; });
+            EXPECT_TRUE(changed == 0 || artLit < 20 * scale)
+                << "scale " << scale << ": the version line is drawn on row " << y
+                << ", which the art fills with " << artLit << " pixels";
+            textPixels += changed;
+        }
+        EXPECT_GT(textPixels, 20 * scale) << "scale " << scale << ": no version line drawn";
+    }
+}
+
 } // namespace
 } // namespace kelvar

@@ -44,48 +44,39 @@ TEST_F(PlayFieldDrawing, EachElementShowsOnlyWhileVisible) {
             if (!s.Picture) s.Picture = el.PlrShip.Picture;
         };
     };
-    const auto label = [](Label Elements::*which, const char* caption) {
-        return [=](Elements& el, bool shown) {
-            if ((el.*which).Caption.empty()) (el.*which).Caption = caption;
-            (el.*which).Visible = shown;
-        };
-    };
-    const std::pair<const char*, std::function<void(Elements&, bool)>> elements[] = {
-        {"PlrShip", sprite([](Elements& el) -> Sprite& { return el.PlrShip; }, 3000, 4500)},
-        {"PMissl", sprite([](Elements& el) -> Sprite& { return el.PMissl; }, 600, 600)},
-        {"Power", sprite([](Elements& el) -> Sprite& { return el.Power; }, 1500, 2000)},
-        {"EmySpot1", sprite([](Elements& el) -> Sprite& { return el.EmySpot[0]; }, 2200, 900)},
-        {"Bomb4", sprite([](Elements& el) -> Sprite& { return el.Bomb[3]; }, 700, 3000)},
-        {"Image1", [](Elements& el, bool shown) { el.Image1.Visible = shown; }},
-        {"Image2", [](Elements& el, bool shown) { el.Image2.Visible = shown; }},
-        {"Image3", [](Elements& el, bool shown) { el.Image3.Visible = shown; }},
-        {"LifeBar",
-         [](Elements& el, bool shown) {
-             el.LifeBar.Visible = shown;
-             if (el.LifeBar.Width <= 0) el.LifeBar.Width = 1000;
-         }},
-        {"Line2", [](Elements& el, bool shown) { el.Line2.Visible = shown; }},
-        {"ScoreText", label(&Elements::ScoreText, "SCORE")},
-        {"ScoreLbl", label(&Elements::ScoreLbl, "12345")},
-        {"TopScoreText", label(&Elements::TopScoreText, "TOP")},
-        {"TopScoreLbl", label(&Elements::TopScoreLbl, "500")},
-        {"LevelText", label(&Elements::LevelText, "LEVEL")},
-        {"LevelLbl", label(&Elements::LevelLbl, "3")},
-        {"LossesText", label(&Elements::LossesText, "SHIPS")},
-        {"LossesLbl", label(&Elements::LossesLbl, "2")},
-        {"CHL", label(&Elements::CHL, "CHALLENGE STAGE")},
-        {"EnmyLbl", label(&Elements::EnmyLbl, "10")},
-        {"Gover", label(&Elements::Gover, "G A M E   O V E R")},
-        {"GShotLbl", label(&Elements::GShotLbl, "GET READY")},
-        {"PauseTL", label(&Elements::PauseTL, "PAUSED")},
-    };
-    for (const auto& [name, set] : elements) {
+    const auto check = [&](const char* name, const std::function<void(Elements&, bool)>& set) {
         const auto hide = [&](Elements& el) { set(el, false); };
         const auto show = [&](Elements& el) { set(el, true); };
         EXPECT_GT(changed(hide, show), 5) << name << " is not drawn";
         EXPECT_EQ(changed(hide, [&](Elements& el) { show(el), frame(), hide(el); }), 0)
             << name << " stays after it is hidden";
-    }
+    };
+    check("PlrShip", sprite([](Elements& el) -> Sprite& { return el.PlrShip; }, 3000, 4500));
+    check("PMissl", sprite([](Elements& el) -> Sprite& { return el.PMissl; }, 600, 600));
+    check("Power", sprite([](Elements& el) -> Sprite& { return el.Power; }, 1500, 2000));
+    check("EmySpot1", sprite([](Elements& el) -> Sprite& { return el.EmySpot[0]; }, 2200, 900));
+    check("Bomb4", sprite([](Elements& el) -> Sprite& { return el.Bomb[3]; }, 700, 3000));
+    check("Image1", [](Elements& el, bool shown) { el.Image1.Visible = shown; });
+    check("Image2", [](Elements& el, bool shown) { el.Image2.Visible = shown; });
+    check("Image3", [](Elements& el, bool shown) { el.Image3.Visible = shown; });
+    check("Line2", [](Elements& el, bool shown) { el.Line2.Visible = shown; });
+    check("LifeBar", [](Elements& el, bool shown) {
+        el.LifeBar.Visible = shown;
+        if (el.LifeBar.Width <= 0) el.LifeBar.Width = 1000;
+    });
+    const std::pair<Label Elements::*, const char*> labels[] = {
+        {&Elements::ScoreText, "SCORE"},         {&Elements::ScoreLbl, "12345"},
+        {&Elements::TopScoreText, "TOP"},        {&Elements::TopScoreLbl, "500"},
+        {&Elements::LevelText, "LEVEL"},         {&Elements::LevelLbl, "3"},
+        {&Elements::LossesText, "SHIPS"},        {&Elements::LossesLbl, "2"},
+        {&Elements::CHL, "CHALLENGE STAGE"},     {&Elements::EnmyLbl, "10"},
+        {&Elements::Gover, "G A M E   O V E R"}, {&Elements::GShotLbl, "GET READY"},
+        {&Elements::PauseTL, "PAUSED"}};
+    for (const auto& [which, caption] : labels)
+        check(caption, [which, caption](Elements& el, bool shown) {
+            if ((el.*which).Caption.empty()) (el.*which).Caption = caption;
+            (el.*which).Visible = shown;
+        });
 }
 
 // The strength meter is as wide as the planet's strength, in its own colour, and nothing of it

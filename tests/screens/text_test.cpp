@@ -68,20 +68,11 @@ TEST_F(LabelFit, TitleHelpAndPlayFieldLabels) {
 class TextCacheTest : public test::ScreenTest {
   protected:
     void SetUp() override {
-        font = ui::font(Font{FontFace::Arial, 12, false});
         if (!font) GTEST_SKIP() << "no font on this machine";
     }
-    void TearDown() override {
-        cache.clear();
-        for (auto* r : {first, second}) SDL_DestroyRenderer(r);
-        for (auto* s : {surface, other}) SDL_FreeSurface(s);
-    }
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, 200, 100, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Surface* other = SDL_CreateRGBSurfaceWithFormat(0, 50, 50, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* first = SDL_CreateSoftwareRenderer(surface);
-    SDL_Renderer* second = SDL_CreateSoftwareRenderer(other);
-    TTF_Font* font = nullptr;
+    ui::Window one{"one", 3000, 1500}, two{"two", 750, 750};
+    SDL_Renderer *first = one.renderer(), *second = two.renderer();
+    TTF_Font* font = ui::font(Font{FontFace::Arial, 12, false});
     ui::TextCache cache{3};
 };
 
