@@ -44,11 +44,9 @@ class Recorder : public ::testing::Test {
 // The speed the game was started at is the one its replay runs at; an interval that is no
 // speed of the game is kept as the default speed.
 TEST_F(Recorder, TheIntervalAtBeginIsWrittenAsItsSpeedCode) {
-    for (const auto& [interval, code] : {std::pair<std::int16_t, std::string>{35, "U"},
-                                         {30, "0"},
-                                         {40, "1"},
-                                         {45, "2"},
-                                         {50, "U"}}) {
+    const std::pair<std::int16_t, std::string> speeds[] = {
+        {35, "U"}, {30, "0"}, {40, "1"}, {45, "2"}, {50, "U"}};
+    for (const auto& [interval, code] : speeds) {
         begin(7, false, {}, interval);
         EXPECT_EQ(r.finish(3).speed, code) << interval;
         EXPECT_EQ(readBack().speed, code) << interval;

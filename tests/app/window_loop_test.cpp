@@ -28,32 +28,10 @@ TEST(SoundLog, ListsOnlySoundsThatStartedAndDrawsBeforeABlockingOne) {
     EXPECT_EQ(draws, 1);
 }
 
-// Arrows and Space, held for a second, come at once, at 250 ms and then every 33 ms until the
-// release; Pause and P never repeat. The timing is the game's set-up: the shortest delay and the
-// fastest rate.
-TEST(PlayKeys, OnlyTheArrowsAndSpaceRepeatUntilReleased) {
-    WindowKeyRepeat r;
-    r.setKeyBoardDelay(0);
-    r.setKeyBoardSpeed(31);
-    const RepeatTiming timing{r.delayMs(), r.periodMs()};
-    for (SDL_Keycode sym : {SDLK_LEFT, SDLK_SPACE, SDLK_PAUSE, SDLK_p}) {
-        PlayKeys keys;
-        std::vector<Millis> at;
-        if (keys.press(sym, KMOD_NONE, 0, timing)) at.push_back(0);
-        for (Millis t = 1; t < 1500; ++t) {
-            if (t == 1000) keys.release(sym);
-            if (keys.repeatDue(t)) at.push_back(t);
-        }
-        std::vector<Millis> want{0};
-        for (Millis t = 250; sym != SDLK_PAUSE && sym != SDLK_p && t < 1000; t += 33)
-            want.push_back(t);
-        EXPECT_EQ(at, want) << SDL_GetKeyName(sym);
-    }
-}
-
-// Held repeats are due at the delay, then at every period from the last one, however late;
-// nothing is due while no key that repeats is held, whatever released it, and the release of
-// another key keeps it. This is what the window's wait is timed by.
+// Arrows and Space repeat while held: at the delay, then at every period from the last one,
+// however late; nothing is due while no key that repeats is held, whatever released it (Pause
+// and P never repeat), and the release of another key keeps it. This is what the window's wait
+// is timed by.
 TEST(PlayKeys, TheNextRepeatIsDueAtTheDelayThenEachPeriodUntilItEnds) {
     const RepeatTiming timing{500, 40};
     PlayKeys keys;

@@ -8,7 +8,6 @@
 #include "screens/output_scale.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"
-#include "support/test_game.hpp"
 
 namespace kelvar {
 namespace {
@@ -68,22 +67,6 @@ TEST_F(Scaled, PicturesAreEnlargedButTextIsSetAtTheLargerSize) {
     EXPECT_GT(p.countIn(ship, [](Rgb c) { return c != 0; }), 4 * 20) << "the ship was not drawn";
     EXPECT_EQ(mixedBlocks(ship), 0) << "the ship is not in 2x2 blocks";
     EXPECT_GT(mixedBlocks({0, 200, 400, 80}), 20) << "the text looks enlarged from scale 1";
-}
-
-// The play field's colour (its flashes) shows in the side panel too, beside its labels.
-TEST_F(Scaled, TheFormsColourFillsTheWholeWindow) {
-    testing::TestGame t{"U"};
-    PlayFieldView view;
-    for (std::int16_t colour : {12, 15, 0}) {
-        t.game.el.BackColor = colour;
-        view.draw(t.game);
-        const SDL_Rect free = ui::pxRect(6300, 5900, 700, 100);
-        const Rgb want = kPalette[static_cast<std::size_t>(colour)];
-        EXPECT_EQ(test::readBack(view.window().renderer())
-                      .countIn(free, [&](Rgb c) { return c == want; }),
-                  free.w * free.h)
-            << colour;
-    }
 }
 
 // At each scale, and on a larger screen where the picture is centred at the largest whole scale

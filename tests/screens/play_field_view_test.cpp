@@ -1,6 +1,7 @@
 // What the play field window shows of each element in each state, read back from SDL's
 // offscreen driver.
 #include "screens/play_field_view.hpp"
+#include "screens/shown_frame.hpp"
 
 #include <functional>
 
@@ -150,6 +151,37 @@ TEST_F(PlayFieldDrawing, TheStarsAndThePlanetAreDrawnWhereAndAsTheyAre) {
     };
     for (const auto& [what, change, atLeast] : changes)
         EXPECT_GT(changed(spread, change), atLeast) << what;
+}
+
+// The play field's colour (its flashes) shows in the side panel too, beside its labels.
+TEST_F(PlayFieldDrawing, TheFormsColourFillsTheWholeWindow) {
+    for (std::int16_t colour : {12, 15, 0}) {
+        t.game.el.BackColor = colour;
+        const SDL_Rect free = ui::pxRect(6300, 5900, 700, 100);
+        const Rgb want = kPalette[static_cast<std::size_t>(colour)];
+        EXPECT_EQ(frame().countIn(free, [&](Rgb c) { return c == want; }), free.w * free.h)
+            << colour;
+    }
+}
+
+// The play field is drawn only when what it shows changed, or the window needs drawing.
+TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
+    ShownFrame frame;
+    Elements el = designElements();
+    EXPECT_TRUE(frame.needsDrawing(el)) << "a new window";
+    frame.presented(el);
+    el.Timer1.armedAt += 35; // not drawn
+    EXPECT_FALSE(frame.needsDrawing(el));
+    for (int change = 0; change < 4; ++change) {
+        Elements e = el;
+        if (change == 0) e.EmySpot[3].Top += 1;
+        if (change == 1) e.ScoreText.Caption += "0";
+        if (change == 2) e.Star[7].FillColor ^= 1;
+        if (change == 3) e.BackColor ^= 15; // the flash
+        EXPECT_TRUE(frame.needsDrawing(e)) << change;
+    }
+    frame.invalidate(); // exposed
+    EXPECT_TRUE(frame.needsDrawing(el));
 }
 
 } // namespace
