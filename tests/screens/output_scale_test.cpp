@@ -4,7 +4,6 @@
 #include "platform/sdl/window_pixels.hpp"
 #include "resources/icons.hpp"
 #include "screen_test_support.hpp"
-#include "screens/fullscreen_keys.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"
@@ -81,30 +80,6 @@ TEST_F(Scaled, ThePointersParkingPointFollowsTheScale) {
         SDL_PumpEvents();
         const SDL_Point p = windowPixel(view.window().sdl(), ui::px(7000), ui::px(4500));
         EXPECT_EQ(std::tie(p.x, p.y), std::tie(x, y)) << scale << " " << width;
-    }
-}
-
-// Alt+Enter and F11 switch on their first press only, and the game never sees them; every other
-// key goes on to the game.
-TEST_F(Scaled, FullscreenKeysToggleAndNeverReachTheGame) {
-    PlayFieldView view;
-    view.window().show();
-    const std::tuple<SDL_Keycode, Uint16, Uint8, Uint32, bool, bool> steps[] = {
-        // key, modifiers, repeat, type, to the game, fullscreen after
-        {SDLK_F11, 0, 0, SDL_KEYDOWN, false, true},
-        {SDLK_F11, 0, 1, SDL_KEYDOWN, false, true},
-        {SDLK_F11, 0, 0, SDL_KEYUP, true, true},
-        {SDLK_RETURN, KMOD_LALT, 0, SDL_KEYDOWN, false, false},
-        {SDLK_KP_ENTER, KMOD_RALT, 0, SDL_KEYDOWN, false, true},
-        {SDLK_RETURN, 0, 0, SDL_KEYDOWN, true, true},
-        {SDLK_a, KMOD_LALT, 0, SDL_KEYDOWN, true, true},
-        {SDLK_F11, KMOD_SHIFT, 0, SDL_KEYDOWN, false, false},
-    };
-    for (const auto& [sym, mod, repeat, type, toGame, fullscreen] : steps) {
-        SDL_Event e{};
-        e.key = {type, 0, 0, Uint8(type == SDL_KEYDOWN), repeat, 0, 0, {{}, sym, mod, 0}};
-        EXPECT_EQ(!takeFullscreenKey(e, view.window()), toGame) << SDL_GetKeyName(sym);
-        EXPECT_EQ(view.window().fullscreen(), fullscreen) << SDL_GetKeyName(sym);
     }
 }
 
