@@ -97,15 +97,14 @@ TEST_F(TextCacheTest, SameTextIsRenderedOnceAndEachKeyFieldMakesItsOwn) {
 TEST_F(TextCacheTest, ALayoutIsWorkedOutAgainOnlyWhenWhatItDependsOnChanges) {
     const std::string text = "Shoot to vaporize numerous enemy targets!";
     ui::TextLayout layout;
-    EXPECT_EQ(layout.of(ui::arial(8.25f), text, 60, true).size(),
-              ui::wrapLines(ui::arial(8.25f), text, 60).size());
     for (const auto& [font, t, width, builds] :
          {std::tuple{ui::arial(8.25f), text, 60, 1u},
           {ui::arial(8.25f), text, 100, 2u},
           {ui::arial(8.25f), std::string("Avoid!"), 100, 3u},
           {ui::arial(8.25f, true), std::string("Avoid!"), 100, 4u}}) {
-        EXPECT_EQ(layout.of(font, t, width, true).back().text, ui::wrapLines(font, t, width).back())
-            << t;
+        const auto& lines = layout.of(font, t, width, true);
+        EXPECT_EQ(lines.size(), ui::wrapLines(font, t, width).size()) << t << " " << width;
+        EXPECT_EQ(lines.back().text, ui::wrapLines(font, t, width).back()) << t;
         EXPECT_EQ(layout.builds(), builds) << t << " " << width;
     }
 }
