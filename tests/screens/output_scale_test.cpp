@@ -16,32 +16,6 @@ class Scaled : public test::ScreenTest {
     void TearDown() override { ui::setOutputScale(1); }
 };
 
-// The client size follows the scale, and a click made as the desktop makes it, in the window's
-// real pixels through SDL's queue, lands on its control.
-TEST_F(Scaled, TheWindowGrowsAndAClickLandsOnItsControlAtAnyScale) {
-    for (int scale : {1, 3}) {
-        ui::setOutputScale(scale);
-        int starts = 0, w = 0, h = 0;
-        TitleScreen s{{[&] { ++starts; }, [] {}}};
-        SDL_GetRendererOutputSize(s.window().renderer(), &w, &h);
-        EXPECT_EQ(std::tie(w, h), std::make_tuple(351 * scale, 401 * scale));
-        s.window().show();
-        SDL_PumpEvents();
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        const SDL_Point at = test::centre(test::rectOf(s.form(), "StartBtn"));
-        for (Uint8 down : {1, 0}) {
-            SDL_Event e{};
-            const Uint32 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            const int x = at.x * scale, y = at.y * scale;
-            e.button = {type, 0, s.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
-            SDL_PushEvent(&e);
-        }
-        for (SDL_Event e; SDL_PollEvent(&e);)
-            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) s.handleEvent(e);
-        EXPECT_EQ(starts, 1) << "scale " << scale;
-    }
-}
-
 // At scale 2 a picture is drawn in 2x2 blocks of whole pixels; text is set at the larger size,
 // not enlarged, so it has detail finer than that.
 TEST_F(Scaled, PicturesAreEnlargedButTextIsSetAtTheLargerSize) {
@@ -83,22 +57,26 @@ TEST_F(Scaled, ThePointersParkingPointFollowsTheScale) {
     }
 }
 
-// The title's version line sits in a band of its own: at every scale no pixel of its text falls
-// on a row that the art's lettering or craft fill.
-TEST_F(Scaled, TheVersionLineStaysClearOfTheTitleArt) {
+// At every scale the client size follows the scale; the title's version line sits in a band of
+// its own, no pixel of its text on a row that the art's lettering or craft fill; and a click made
+// as the desktop makes it, in the window's real pixels through SDL's queue, lands on its control.
+TEST_F(Scaled, TheTitleGrowsKeepsItsVersionLineClearAndTakesClicks) {
     for (int scale = 1; scale <= 4; ++scale) {
         ui::setOutputScale(scale);
-        TitleScreen title({[] {}, [] {}});
+        int starts = 0, w = 0, h = 0;
+        TitleScreen title{{[&] { ++starts; }, [] {}}};
+        SDL_GetRendererOutputSize(title.window().renderer(), &w, &h);
+        EXPECT_EQ(std::tie(w, h), std::make_tuple(351 * scale, 401 * scale));
         const test::Pixels with = test::drawn(title);
         title.form().find("Label1(10)")->visible = false;
         const test::Pixels without = test::drawn(title);
         const SDL_Rect art = title.form().find("Image1")->rect();
-        // A row of the art with this many lit pixels is lettering or a craft; rows of stars hold
-        // a few.
         int textPixels = 0;
         for (int y = 0; y < with.h; ++y) {
             int changed = 0;
             for (int x = 0; x < with.w; ++x) changed += with.at(x, y) != without.at(x, y);
+            // A row of the art with this many lit pixels is lettering or a craft; rows of stars
+            // hold a few.
             const int artLit =
                 without.countIn({art.x * scale, y, art.w * scale, 1}, [](Rgb c) { return c != 0; });
             EXPECT_TRUE(changed == 0 || artLit < 20 * scale)
@@ -107,6 +85,20 @@ TEST_F(Scaled, TheVersionLineStaysClearOfTheTitleArt) {
             textPixels += changed;
         }
         EXPECT_GT(textPixels, 20 * scale) << "scale " << scale << ": no version line drawn";
+        title.window().show();
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        const SDL_Point at = test::centre(test::rectOf(title.form(), "StartBtn"));
+        for (Uint8 down : {1, 0}) {
+            SDL_Event e{};
+            const Uint32 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+            const int x = at.x * scale, y = at.y * scale;
+            e.button = {type, 0, title.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
+            SDL_PushEvent(&e);
+        }
+        for (SDL_Event e; SDL_PollEvent(&e);)
+            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) title.handleEvent(e);
+        EXPECT_EQ(starts, 1) << "scale " << scale;
     }
 }
 
