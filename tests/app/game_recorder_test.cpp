@@ -1,14 +1,12 @@
+#include "app/game_recorder.hpp"
+
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 
-#include "app/game_recorder.hpp"
-#include "app/play_keys.hpp"
 #include "app/recording_joystick.hpp"
 #include "core/state/joystick.hpp"
-#include "platform/sdl/sdl_services.hpp"
 #include "platform/virtual/virtual_services.hpp"
 
 namespace kelvar {
@@ -23,180 +21,122 @@ struct FileOutput final : DemoOutput {
     void endGame(const std::string& line) override { file += line; }
 };
 
-Demo readBack(const std::string& file) {
-    std::istringstream in(file);
-    auto parsed = parseDemo(in);
-    EXPECT_TRUE(std::holds_alternative<Demo>(parsed)) << file;
-    return std::holds_alternative<Demo>(parsed) ? std::get<Demo>(parsed) : Demo{};
-}
+class Recorder : public ::testing::Test {
+  protected:
+    Recorder() { r.writeTo(&out); }
+    // A game set up and begun; the key pressed on the title before BEGIN is not the game's.
+    void begin(std::uint32_t seed, bool joystick, JoyReading centre, std::int16_t intervalMs) {
+        r.gameSetUp(seed);
+        r.joystickAtSetUp(joystick, centre);
+        r.key(1, 0, 39);
+        r.gameStarted(intervalMs);
+    }
+    // The file as a replay reads it.
+    Demo readBack() {
+        std::istringstream in(out.file);
+        return std::get<Demo>(parseDemo(in));
+    }
+    FileOutput out;
+    GameRecorder r;
+};
 
 // The speed the game was started at is the one its replay runs at; an interval that is no
 // speed of the game is kept as the default speed.
-TEST(GameRecorderSpeeds, TheIntervalAtBeginIsWrittenAsItsSpeedCode) {
-    for (const auto& [interval, code] : {std::pair<std::int16_t, const char*>{35, "U"},
-                                         {30, "0"},
-                                         {40, "1"},
-                                         {45, "2"},
-                                         {50, "U"}}) {
-        FileOutput out;
-        GameRecorder r;
-        r.writeTo(&out);
-        r.gameSetUp(7);
-        r.joystickAtSetUp(false, {});
-        r.gameStarted(interval);
-        EXPECT_NE(out.file.find(std::string("\nspeed ") + code + "\n"), std::string::npos)
-            << interval << ": " << out.file;
+TEST_F(Recorder, TheIntervalAtBeginIsWrittenAsItsSpeedCode) {
+    const std::pair<std::int16_t, std::string> speeds[] = {
+        {35, "U"}, {30, "0"}, {40, "1"}, {45, "2"}, {50, "U"}};
+    for (const auto& [interval, code] : speeds) {
+        begin(7, false, {}, interval);
         EXPECT_EQ(r.finish(3).speed, code) << interval;
-        EXPECT_EQ(readBack(out.file).speed, code) << interval;
+        EXPECT_EQ(readBack().speed, code) << interval;
     }
 }
 
 // A joystick line is written only when the stick or a button changes, whichever it is; the
 // first reading is compared with the centre taken at set-up, no button held. Without a joystick
-// at set-up nothing read later is the game's.
-TEST(GameRecorderJoystick, OnlyChangesOfEitherAxisOrAnyButtonAreLines) {
-    struct Read {
-        int tick;
-        JoyReading r;
-    };
-    const Read reads[] = {
+// at set-up nothing read later is the game's. Each game is a file of its own: the next game's
+// set-up forgets the last one's keys and joystick.
+TEST_F(Recorder, OnlyChangesOfEitherAxisOrAnyButtonAreLines) {
+    const std::pair<int, JoyReading> reads[] = {
         {1, {100, 200, 0}},                         // the centre: no line
-        {2, {100, 200, 0}},                         // unchanged
-        {3, {100, -900, 0}},                        // y alone
+        {2, {100, 200, 0}},   {3, {100, -900, 0}},  // y alone
         {4, {100, -900, 0}},  {5, {-900, -900, 0}}, // x alone
-        {6, {-900, -900, 4}},                       // a button alone
-        {7, {-900, -900, 6}},                       // another button besides
+        {6, {-900, -900, 4}}, {7, {-900, -900, 6}}, // a button alone, another besides
         {8, {-900, -900, 6}}, {9, {100, 200, 0}},   // back to rest
         {12, {5, 5, 1}},                            // after the last tick
     };
     for (const bool present : {true, false}) {
-        FileOutput out;
-        GameRecorder r;
-        r.writeTo(&out);
-        r.gameSetUp(1);
-        r.joystickAtSetUp(present, {100, 200, 3});
-        r.gameStarted(35);
+        begin(1, present, {100, 200, 3}, 35);
         for (const auto& [tick, reading] : reads) {
             r.joystickRead(tick, reading);
-            r.tickEnded(tick < 10 ? tick : 10);
+            if (tick == 2) r.key(2, 1, 32);
+            r.tickEnded(std::min(tick, 10));
         }
         const Demo whole = r.finish(10);
-        std::vector<int> ticks;
-        for (const DemoJoy& j : whole.joys) ticks.push_back(j.tick);
-        const std::vector<int> want =
-            present ? std::vector<int>{3, 5, 6, 7, 9} : std::vector<int>{};
-        EXPECT_EQ(ticks, want) << present;
-        const Demo back = readBack(out.file);
-        ASSERT_EQ(back.joys.size(), whole.joys.size()) << out.file;
-        for (std::size_t i = 0; i < back.joys.size(); ++i)
-            EXPECT_EQ(std::tie(back.joys[i].tick, back.joys[i].reading.x, back.joys[i].reading.y,
-                               back.joys[i].reading.buttons),
-                      std::tie(whole.joys[i].tick, whole.joys[i].reading.x, whole.joys[i].reading.y,
-                               whole.joys[i].reading.buttons));
-        if (present) {
-            EXPECT_EQ(back.joys[0].reading.y, -900);
-            EXPECT_EQ(back.joys[3].reading.buttons, 6u);
-        }
+        EXPECT_EQ(out.file, present ? "kelvar-raid demo 1\nspeed U\nseed 1\njoystick 100 200\n"
+                                      "2 1 key 32\n3 joy 100 -900 0\n5 joy -900 -900 0\n"
+                                      "6 joy -900 -900 4\n7 joy -900 -900 6\n9 joy 100 200 0\n"
+                                      "10 end\n"
+                                    : "kelvar-raid demo 1\nspeed U\nseed 1\n2 1 key 32\n10 end\n");
+        EXPECT_EQ(formatDemo(readBack()), formatDemo(whole));
     }
-}
-
-// Each game is a file of its own: the next game's set-up forgets the last one's keys and
-// joystick, and its keys before BEGIN are not the game's.
-TEST(GameRecorderGames, EachNewGameStartsAFreshRecording) {
-    FileOutput out;
-    GameRecorder r;
-    r.writeTo(&out);
-    r.gameSetUp(11);
-    r.joystickAtSetUp(true, {0, 0, 0});
-    r.gameStarted(30);
-    r.key(1, 0, 37);
-    r.joystickRead(1, {-32767, 0, 1});
-    r.tickEnded(1);
-    r.finish(1);
-    r.gameSetUp(22);
-    r.joystickAtSetUp(false, {});
-    r.key(1, 0, 39); // on the title, before BEGIN
-    r.gameStarted(45);
-    r.key(1, 1, 32);
-    r.joystickRead(1, {5, 5, 1});
-    r.tickEnded(1);
-    const Demo second = r.finish(1);
     EXPECT_EQ(out.starts, 2);
-    EXPECT_EQ(out.file, "kelvar-raid demo 1\nspeed 2\nseed 22\n1 1 key 32\n1 end\n");
-    EXPECT_EQ(std::tie(second.seed, second.speed, second.joystick),
-              std::make_tuple(22u, std::string("2"), false));
-    ASSERT_EQ(second.keys.size(), 1u);
-    EXPECT_EQ(second.keys[0].code, 32);
-    EXPECT_TRUE(second.joys.empty());
 }
 
-// Held repeats are due at the delay, then at every period; nothing is due while no key that
-// repeats is held, whatever released it. This is what the window's wait is timed by.
-TEST(PlayKeysNextRepeat, IsDueAtTheDelayThenEachPeriodAndNeverWhenNothingRepeats) {
-    const RepeatTiming timing{500, 40};
-    PlayKeys keys;
-    EXPECT_EQ(keys.nextRepeat(), std::nullopt);
-    EXPECT_EQ(keys.press(SDLK_SPACE, KMOD_NONE, 100, timing), 32);
-    EXPECT_EQ(keys.nextRepeat(), std::optional<Millis>(600));
-    EXPECT_EQ(keys.repeatDue(599), 0);
-    EXPECT_EQ(keys.nextRepeat(), std::optional<Millis>(600));
-    EXPECT_EQ(keys.repeatDue(610), 32); // late: the next one counts from this one
-    EXPECT_EQ(keys.nextRepeat(), std::optional<Millis>(650));
-    const std::pair<const char*, std::function<void(PlayKeys&)>> ends[] = {
-        {"released", [](PlayKeys& k) { k.release(SDLK_RIGHT); }},
-        {"focus lost", [](PlayKeys& k) { k.releaseAll(); }},
-        {"pause pressed", [&](PlayKeys& k) { k.press(SDLK_PAUSE, KMOD_NONE, 700, timing); }},
-        {"P pressed", [&](PlayKeys& k) { k.press(SDLK_p, KMOD_NONE, 700, timing); }},
-    };
-    for (const auto& [how, end] : ends) {
-        PlayKeys held;
-        held.press(SDLK_RIGHT, KMOD_NONE, 0, timing);
-        end(held);
-        EXPECT_EQ(held.nextRepeat(), std::nullopt) << how;
-        EXPECT_EQ(held.repeatDue(5000), 0) << how;
-    }
-    // Another key pressed over a held one takes over the repeat, from its own press.
-    keys.press(SDLK_LEFT, KMOD_NONE, 1000, timing);
-    EXPECT_EQ(keys.nextRepeat(), std::optional<Millis>(1500));
-    EXPECT_EQ(keys.repeatDue(1500), 37);
+// Written as it goes: the header at BEGIN, each line once its tick has run (a key before a tick
+// that never ran, or in a tick cut off, is no line of the game), the end line at the end; what
+// is written at any moment is the game so far, and at the end the whole game.
+TEST_F(Recorder, WritesTheGameAsItGoesEachLineOnceItsTickHasRun) {
+    begin(12345, true, {-40, 7, 0}, 30);
+    const std::string header = "kelvar-raid demo 1\nspeed 0\nseed 12345\njoystick -40 7\n";
+    EXPECT_EQ(out.file, header);
+    r.key(1, 0, 39);
+    r.joystickRead(1, {-300, 7, 1});
+    r.key(1, 2, 32);
+    EXPECT_EQ(out.file, header) << "written before its tick ran";
+    r.tickEnded(1);
+    const std::string tick1 = header + "1 0 key 39\n1 joy -300 7 1\n1 2 key 32\n";
+    EXPECT_EQ(out.file, tick1);
+    r.key(2, 0, 19);
+    r.tickEnded(2);
+    r.key(3, 0, 19); // paused, then the window closed in tick 3
+    r.key(3, 1, 27);
+    const Demo whole = r.finish(2);
+    EXPECT_EQ(out.file, tick1 + "2 0 key 19\n2 end\n");
+    EXPECT_EQ(formatDemo(readBack()), formatDemo(whole)) << "not the game recorded";
+    r.key(4, 0, 37); // after the game: nothing
+    r.tickEnded(4);
+    EXPECT_EQ(out.starts, 1);
+    EXPECT_TRUE(out.file.ends_with("2 end\n"));
 }
 
 // The pad as the game reads it reaches the recording: the reading at set-up is the centre (no
-// pad: none), the readings inside ticks are lines when they change; with no pad nothing is
-// recorded.
-TEST(RecordingJoystick, TheRecorderHearsTheSetUpReadingAndEachTicksChanges) {
+// pad: none), the readings inside ticks are lines when they change.
+TEST_F(Recorder, HearsThePadAtSetUpAndEachTicksChanges) {
     for (const bool attached : {true, false}) {
         ScriptedJoystick pad;
         pad.attached = attached;
         pad.reading = {-40, 7, 0};
-        GameRecorder rec;
         int tick = 0;
         RecordingJoystick joystick(
-            pad, {[&](bool present, JoyReading centre) { rec.joystickAtSetUp(present, centre); },
-                  [&](JoyReading r) { rec.joystickRead(tick, r); }});
-        rec.gameSetUp(5);
+            pad, {[&](bool present, JoyReading centre) { r.joystickAtSetUp(present, centre); },
+                  [&](JoyReading reading) { r.joystickRead(tick, reading); }});
+        r.gameSetUp(5);
         JoystickState state;
         EXPECT_EQ(InitJoystick(state, joystick, 0), attached);
-        rec.gameStarted(35);
+        r.gameStarted(35);
         joystick.inTick = true;
-        for (const JoyReading r :
+        for (const JoyReading reading :
              {JoyReading{-40, 7, 0}, {-300, 7, 1}, {-300, 7, 1}, {0, 900, 0}}) {
+            pad.reading = reading;
             ++tick;
-            pad.reading = r;
             PollJoystick(state, joystick);
-            rec.tickEnded(tick);
+            r.tickEnded(tick);
         }
-        const Demo d = rec.finish(tick);
-        EXPECT_EQ(std::tie(d.joystick, d.centre.x, d.centre.y),
-                  attached ? std::make_tuple(true, -40, 7) : std::make_tuple(false, 0, 0));
-        std::vector<std::tuple<int, int, int, unsigned>> lines;
-        for (const DemoJoy& j : d.joys)
-            lines.emplace_back(j.tick, j.reading.x, j.reading.y, j.reading.buttons);
-        const std::vector<std::tuple<int, int, int, unsigned>> want =
-            attached
-                ? std::vector<std::tuple<int, int, int, unsigned>>{{2, -300, 7, 1}, {4, 0, 900, 0}}
-                : std::vector<std::tuple<int, int, int, unsigned>>{};
-        EXPECT_EQ(lines, want) << attached;
+        r.finish(tick);
+        EXPECT_EQ(out.file, attached ? "kelvar-raid demo 1\nspeed U\nseed 5\njoystick -40 7\n"
+                                       "2 joy -300 7 1\n4 joy 0 900 0\n4 end\n"
+                                     : "kelvar-raid demo 1\nspeed U\nseed 5\n4 end\n");
     }
 }
 

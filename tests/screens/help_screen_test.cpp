@@ -1,10 +1,11 @@
-// The title and help windows as a player uses them: clicks, keys, and what the options file
+// The title and help windows as a player uses them: keys, clicks, and what the options file
 // preselects.
 #include "screens/help_screen.hpp"
 
+#include <sstream>
+
 #include "screens/screen_test_support.hpp"
 #include "screens/title_screen.hpp"
-#include "support/test_game.hpp"
 
 namespace kelvar {
 namespace {
@@ -16,47 +17,71 @@ class Screens : public ScreenTest {
     int starts = 0, exits = 0, begins = 0;
     TitleScreen title{TitleScreen::Actions{[this] { ++starts; }, [this] { ++exits; }}};
     HelpScreen help{HelpScreen::Actions{[this] { ++begins; }}};
-
-    ui::OptionButton& option(int i) {
-        return dynamic_cast<ui::OptionButton&>(*help.form().find("OptionBtn" + std::to_string(i)));
-    }
-    // The one selected option (1 to 4), 0 for none.
-    int selected() {
-        int found = 0, count = 0;
-        for (int i = 1; i <= 4; ++i)
-            if (option(i).selected()) found = i, ++count;
-        EXPECT_LE(count, 1) << "two options selected";
-        return found;
-    }
 };
 
-// Space or Enter runs the focused button; Tab walks the buttons in order; the art's hidden
-// button does nothing. On help the option buttons are one stop, entered at the selected one, or
-// the first when none is.
-TEST_F(Screens, KeysRunTheFocusedButtonAndTabWalksInOrder) {
-    const std::tuple<int, SDL_Keycode, int, int> cases[] = {
-        {0, SDLK_KP_ENTER, 1, 0}, {1, SDLK_RETURN, 0, 1}, {2, SDLK_SPACE, 0, 0}};
-    for (const auto& [tabs, key, start, exit] : cases) {
+ui::OptionButton& option(HelpScreen& h, int i) {
+    return dynamic_cast<ui::OptionButton&>(*h.form().find("OptionBtn" + std::to_string(i)));
+}
+
+// The one selected option (1 to 4), 0 for none, -1 for more than one.
+int selected(HelpScreen& h) {
+    int found = 0;
+    for (int i = 1; i <= 4; ++i)
+        if (option(h, i).selected()) found = found ? -1 : i;
+    return found;
+}
+
+// From a fresh screen (BEGIN focused), a speed preselected ("#N", as the options file does) and
+// the keys typed = the focus, the option selected, the speed shown, the check box and how many
+// times BEGIN ran. Space or Enter runs the focused control, Space on its release; Tab walks the
+// controls in order, the option buttons one stop entered at the selected one or the first (or
+// after it: when the selection moves, the focus stays); the arrows move and select in the group
+// and nowhere else.
+TEST_F(Screens, EachKeyDoesItsOwnThingWithEachControlFocused) {
+    const char* cases[] = {"#0 Return = SBattle 1 U 0 1",
+                           "#0 Enter = SBattle 1 U 0 1",
+                           "#0 Space = SBattle 1 U 0 1",
+                           "#1 Down Right = SBattle 2 0 0 0",
+                           "Tab = OptionBtn1 0 - 0 0",
+                           "#2 Tab = OptionBtn3 3 1 0 0",
+                           "Tab Down = OptionBtn2 2 0 0 0",
+                           "#1 Tab Right = OptionBtn3 3 1 0 0",
+                           "#3 Tab Down = OptionBtn1 1 U 0 0",
+                           "#2 Tab Up = OptionBtn2 2 0 0 0",
+                           "#0 Tab Left = OptionBtn4 4 2 0 0",
+                           "Tab Space = OptionBtn1 1 U 0 0",
+                           "#2 Tab Return = OptionBtn3 3 1 0 1",
+                           "#0 Tab Down Tab = CenterOrNot 2 0 0 0",
+                           "Tab #1 Tab = CenterOrNot 2 0 0 0",
+                           "Tab Tab Space = CenterOrNot 0 - 1 0",
+                           "Tab Tab Space Space = CenterOrNot 0 - 0 0",
+                           "#1 Tab Tab Up Left = CenterOrNot 2 0 0 0",
+                           "Tab Tab Return = CenterOrNot 0 - 0 1",
+                           "Tab Tab Tab = SBattle 0 - 0 0",
+                           "#3 L-Tab = CenterOrNot 4 2 0 0",
+                           "#3 L-Tab R-Tab = OptionBtn4 4 2 0 0",
+                           "Tab Tab +Space = CenterOrNot 0 - 0 0",
+                           "Tab Tab +Space Tab -Space = SBattle 0 - 0 0",
+                           "Tab +Space Down -Space = OptionBtn2 2 0 0 0",
+                           "+Space Tab Tab Tab -Space = SBattle 0 - 0 0"};
+    for (const std::string c : cases) {
+        int begun = 0;
+        HelpScreen h{HelpScreen::Actions{[&] { ++begun; }}};
+        h.ShutOptions();
+        type(h, c.substr(0, c.find(" = ")));
+        std::ostringstream s;
+        s << focusName(h) << " " << selected(h) << " " << (h.valUsed().empty() ? "-" : h.valUsed())
+          << " " << h.centerOrNot() << " " << begun;
+        EXPECT_EQ(s.str(), c.substr(c.find(" = ") + 3)) << c;
+    }
+    // On the title Tab walks the buttons in order; the art's hidden button does nothing.
+    for (const auto& [keys, start, exit] :
+         {std::tuple{"Enter", 1, 0}, {"Tab Return", 0, 1}, {"Tab Tab Space", 0, 0}}) {
         TitleScreen s{{[&] { ++starts; }, [&] { ++exits; }}};
         starts = exits = 0;
-        for (int i = 0; i < tabs; ++i) press(s, SDLK_TAB);
-        press(s, key);
-        EXPECT_EQ(std::tie(starts, exits), std::tie(start, exit)) << SDL_GetKeyName(key) << tabs;
+        type(s, keys);
+        EXPECT_EQ(std::tie(starts, exits), std::tie(start, exit)) << keys;
     }
-    clickControl(title, "NullFunc");
-    EXPECT_EQ(std::tie(starts, exits), std::make_tuple(0, 0));
-    help.selectOption(2);
-    for (const char* name : {"OptionBtn3", "CenterOrNot", "SBattle"}) {
-        press(help, SDLK_TAB);
-        EXPECT_EQ(focusName(help), name);
-    }
-    help.ShutOptions();
-    press(help, SDLK_TAB);
-    EXPECT_EQ(focusName(help), "OptionBtn1");
-    EXPECT_EQ(selected(), 0) << "a Tab only moves the focus";
-    help.selectOption(1); // the group's stop moves to the second option, the focus stays
-    press(help, SDLK_TAB);
-    EXPECT_EQ(focusName(help), "CenterOrNot");
 }
 
 // The bevel is shadowed while the button is held down; it clicks only when pressed and
@@ -72,7 +97,8 @@ TEST_F(Screens, AButtonClicksOnlyWhenTheMouseIsPressedAndReleasedOverIt) {
     mouse(title, SDL_MOUSEBUTTONUP, out.x, out.y);
     mouse(title, SDL_MOUSEBUTTONDOWN, 5, 5);
     mouse(title, SDL_MOUSEBUTTONUP, in.x, in.y);
-    EXPECT_EQ(starts, 0);
+    clickControl(title, "NullFunc");
+    EXPECT_EQ(std::tie(starts, exits), std::make_tuple(0, 0));
     mouse(title, SDL_MOUSEBUTTONDOWN, in.x, in.y);
     mouse(title, SDL_MOUSEMOTION, 5, 5);
     mouse(title, SDL_MOUSEMOTION, in.x, in.y); // back over it before the release
@@ -81,31 +107,30 @@ TEST_F(Screens, AButtonClicksOnlyWhenTheMouseIsPressedAndReleasedOverIt) {
 }
 
 // A click on an option or on its caption's text selects it alone; the check box's tick is
-// drawn; ShutOptions clears both.
+// drawn; clicks on the texts and pictures change nothing; only BEGIN begins; ShutOptions clears.
 TEST_F(Screens, OptionsTheCheckBoxAndBeginFollowClicks) {
     clickControl(help, "OptionBtn4");
-    EXPECT_EQ(std::make_tuple(selected(), help.valUsed()), std::make_tuple(4, std::string("2")));
-    const SDL_Rect caption = option(3).captionArea.pixels();
+    EXPECT_EQ(std::make_tuple(selected(help), help.valUsed()),
+              std::make_tuple(4, std::string("2")));
+    const SDL_Rect caption = option(help, 3).captionArea.pixels();
     click(help, {caption.x + caption.w - 10, caption.y + caption.h / 2});
-    EXPECT_EQ(std::make_tuple(selected(), help.valUsed()), std::make_tuple(3, std::string("1")));
-
+    EXPECT_EQ(std::make_tuple(selected(help), help.valUsed()),
+              std::make_tuple(3, std::string("1")));
     const SDL_Rect box = rectOf(help.form(), "CenterOrNot");
     const SDL_Rect square{box.x + 2, box.y + (box.h - 13) / 2 + 2, 9, 9}; // inside the bevel
-    auto ticked = [&] { return drawn(help).countIn(square, [](Rgb c) { return c == 0; }) > 10; };
-    EXPECT_FALSE(ticked());
     for (int expected : {1, 0, 1}) {
         clickControl(help, "CenterOrNot");
         EXPECT_EQ(help.centerOrNot(), expected);
-        EXPECT_EQ(ticked(), expected == 1);
+        EXPECT_EQ(drawn(help).countIn(square, [](Rgb c) { return c == 0; }) > 10, expected == 1);
     }
-    // Clicks on the texts and pictures change nothing; only BEGIN begins.
     for (const char* name : {"Label1", "ValUsed", "Image7", "Shape3"})
         click(help, centre(rectOf(help.form(), name)));
-    EXPECT_EQ(std::make_tuple(selected(), help.centerOrNot(), begins), std::make_tuple(3, 1, 0));
+    EXPECT_EQ(std::make_tuple(selected(help), help.centerOrNot(), begins),
+              std::make_tuple(3, 1, 0));
     clickControl(help, "SBattle");
     EXPECT_EQ(begins, 1);
     help.ShutOptions();
-    EXPECT_EQ(std::make_tuple(selected(), help.centerOrNot()), std::make_tuple(0, 0));
+    EXPECT_EQ(std::make_tuple(selected(help), help.centerOrNot()), std::make_tuple(0, 0));
 }
 
 } // namespace

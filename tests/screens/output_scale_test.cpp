@@ -4,11 +4,9 @@
 #include "platform/sdl/window_pixels.hpp"
 #include "resources/icons.hpp"
 #include "screen_test_support.hpp"
-#include "screens/fullscreen_keys.hpp"
 #include "screens/output_scale.hpp"
 #include "screens/play_field_view.hpp"
 #include "screens/title_screen.hpp"
-#include "support/test_game.hpp"
 
 namespace kelvar {
 namespace {
@@ -17,32 +15,6 @@ class Scaled : public test::ScreenTest {
   protected:
     void TearDown() override { ui::setOutputScale(1); }
 };
-
-// The client size follows the scale, and a click made as the desktop makes it, in the window's
-// real pixels through SDL's queue, lands on its control.
-TEST_F(Scaled, TheWindowGrowsAndAClickLandsOnItsControlAtAnyScale) {
-    for (int scale : {1, 3}) {
-        ui::setOutputScale(scale);
-        int starts = 0, w = 0, h = 0;
-        TitleScreen s{{[&] { ++starts; }, [] {}}};
-        SDL_GetRendererOutputSize(s.window().renderer(), &w, &h);
-        EXPECT_EQ(std::tie(w, h), std::make_tuple(351 * scale, 401 * scale));
-        s.window().show();
-        SDL_PumpEvents();
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        const SDL_Point at = test::centre(test::rectOf(s.form(), "StartBtn"));
-        for (Uint8 down : {1, 0}) {
-            SDL_Event e{};
-            const Uint32 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-            const int x = at.x * scale, y = at.y * scale;
-            e.button = {type, 0, s.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
-            SDL_PushEvent(&e);
-        }
-        for (SDL_Event e; SDL_PollEvent(&e);)
-            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) s.handleEvent(e);
-        EXPECT_EQ(starts, 1) << "scale " << scale;
-    }
-}
 
 // At scale 2 a picture is drawn in 2x2 blocks of whole pixels; text is set at the larger size,
 // not enlarged, so it has detail finer than that.
@@ -70,22 +42,6 @@ TEST_F(Scaled, PicturesAreEnlargedButTextIsSetAtTheLargerSize) {
     EXPECT_GT(mixedBlocks({0, 200, 400, 80}), 20) << "the text looks enlarged from scale 1";
 }
 
-// The play field's colour (its flashes) shows in the side panel too, beside its labels.
-TEST_F(Scaled, TheFormsColourFillsTheWholeWindow) {
-    testing::TestGame t{"U"};
-    PlayFieldView view;
-    for (std::int16_t colour : {12, 15, 0}) {
-        t.game.el.BackColor = colour;
-        view.draw(t.game);
-        const SDL_Rect free = ui::pxRect(6300, 5900, 700, 100);
-        const Rgb want = kPalette[static_cast<std::size_t>(colour)];
-        EXPECT_EQ(test::readBack(view.window().renderer())
-                      .countIn(free, [&](Rgb c) { return c == want; }),
-                  free.w * free.h)
-            << colour;
-    }
-}
-
 // At each scale, and on a larger screen where the picture is centred at the largest whole scale
 // that fits.
 TEST_F(Scaled, ThePointersParkingPointFollowsTheScale) {
@@ -101,27 +57,48 @@ TEST_F(Scaled, ThePointersParkingPointFollowsTheScale) {
     }
 }
 
-// Alt+Enter and F11 switch on their first press only, and the game never sees them; every other
-// key goes on to the game.
-TEST_F(Scaled, FullscreenKeysToggleAndNeverReachTheGame) {
-    PlayFieldView view;
-    view.window().show();
-    const std::tuple<SDL_Keycode, Uint16, Uint8, Uint32, bool, bool> steps[] = {
-        // key, modifiers, repeat, type, to the game, fullscreen after
-        {SDLK_F11, 0, 0, SDL_KEYDOWN, false, true},
-        {SDLK_F11, 0, 1, SDL_KEYDOWN, false, true},
-        {SDLK_F11, 0, 0, SDL_KEYUP, true, true},
-        {SDLK_RETURN, KMOD_LALT, 0, SDL_KEYDOWN, false, false},
-        {SDLK_KP_ENTER, KMOD_RALT, 0, SDL_KEYDOWN, false, true},
-        {SDLK_RETURN, 0, 0, SDL_KEYDOWN, true, true},
-        {SDLK_a, KMOD_LALT, 0, SDL_KEYDOWN, true, true},
-        {SDLK_F11, KMOD_SHIFT, 0, SDL_KEYDOWN, false, false},
-    };
-    for (const auto& [sym, mod, repeat, type, toGame, fullscreen] : steps) {
-        SDL_Event e{};
-        e.key = {type, 0, 0, Uint8(type == SDL_KEYDOWN), repeat, 0, 0, {{}, sym, mod, 0}};
-        EXPECT_EQ(!takeFullscreenKey(e, view.window()), toGame) << SDL_GetKeyName(sym);
-        EXPECT_EQ(view.window().fullscreen(), fullscreen) << SDL_GetKeyName(sym);
+// At every scale the client size follows the scale; the title's version line sits in a band of
+// its own, no pixel of its text on a row that the art's lettering or craft fill; and a click made
+// as the desktop makes it, in the window's real pixels through SDL's queue, lands on its control.
+TEST_F(Scaled, TheTitleGrowsKeepsItsVersionLineClearAndTakesClicks) {
+    for (int scale = 1; scale <= 4; ++scale) {
+        ui::setOutputScale(scale);
+        int starts = 0, w = 0, h = 0;
+        TitleScreen title{{[&] { ++starts; }, [] {}}};
+        SDL_GetRendererOutputSize(title.window().renderer(), &w, &h);
+        EXPECT_EQ(std::tie(w, h), std::make_tuple(351 * scale, 401 * scale));
+        const test::Pixels with = test::drawn(title);
+        title.form().find("Label1(10)")->visible = false;
+        const test::Pixels without = test::drawn(title);
+        const SDL_Rect art = title.form().find("Image1")->rect();
+        int textPixels = 0;
+        for (int y = 0; y < with.h; ++y) {
+            int changed = 0;
+            for (int x = 0; x < with.w; ++x) changed += with.at(x, y) != without.at(x, y);
+            // A row of the art with this many lit pixels is lettering or a craft; rows of stars
+            // hold a few.
+            const int artLit =
+                without.countIn({art.x * scale, y, art.w * scale, 1}, [](Rgb c) { return c != 0; });
+            EXPECT_TRUE(changed == 0 || artLit < 20 * scale)
+                << "scale " << scale << ": the version line is drawn on row " << y
+                << ", which the art fills with " << artLit << " pixels";
+            textPixels += changed;
+        }
+        EXPECT_GT(textPixels, 20 * scale) << "scale " << scale << ": no version line drawn";
+        title.window().show();
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        const SDL_Point at = test::centre(test::rectOf(title.form(), "StartBtn"));
+        for (Uint8 down : {1, 0}) {
+            SDL_Event e{};
+            const Uint32 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+            const int x = at.x * scale, y = at.y * scale;
+            e.button = {type, 0, title.window().id(), 0, SDL_BUTTON_LEFT, down, 1, 0, x, y};
+            SDL_PushEvent(&e);
+        }
+        for (SDL_Event e; SDL_PollEvent(&e);)
+            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) title.handleEvent(e);
+        EXPECT_EQ(starts, 1) << "scale " << scale;
     }
 }
 

@@ -1,6 +1,7 @@
 // What the play field window shows of each element in each state, read back from SDL's
 // offscreen driver.
 #include "screens/play_field_view.hpp"
+#include "screens/shown_frame.hpp"
 
 #include <functional>
 
@@ -11,6 +12,7 @@ namespace kelvar {
 namespace {
 
 using test::Pixels;
+using Change = std::function<void(Elements&)>;
 
 class PlayFieldDrawing : public test::ScreenTest {
   protected:
@@ -20,83 +22,62 @@ class PlayFieldDrawing : public test::ScreenTest {
         view.draw(t.game);
         return test::readBack(view.window().renderer());
     }
+    // How many pixels `change` alters on a fresh field, which is then set up again.
+    int changed(const Change& setUp, const Change& change) {
+        t.game.el = Elements{};
+        createPlayField(t.game);
+        setUp(t.game.el);
+        const Pixels before = frame(), after = (change(t.game.el), frame());
+        int n = 0;
+        for (std::size_t i = 0; i < before.argb.size(); ++i)
+            n += (before.argb[i] & 0xFFFFFF) != (after.argb[i] & 0xFFFFFF);
+        return n;
+    }
 };
-
-int differing(const Pixels& a, const Pixels& b) {
-    int n = 0;
-    for (std::size_t i = 0; i < a.argb.size() && i < b.argb.size(); ++i)
-        n += (a.argb[i] & 0xFFFFFF) != (b.argb[i] & 0xFFFFFF);
-    return n;
-}
-
-// A sprite placed in the open field with a picture, shown or not.
-std::function<void(Elements&, bool)> sprite(Sprite Elements::*which, float left, float top) {
-    return [=](Elements& el, bool shown) {
-        Sprite& s = el.*which;
-        s.Left = left, s.Top = top, s.Visible = shown;
-        if (!s.Picture) s.Picture = el.PlrShip.Picture;
-    };
-}
-
-std::function<void(Elements&, bool)> label(Label Elements::*which, const char* caption) {
-    return [=](Elements& el, bool shown) {
-        Label& l = el.*which;
-        if (l.Caption.empty()) l.Caption = caption;
-        l.Visible = shown;
-    };
-}
 
 // Every element is drawn while it is visible and leaves no trace while it is hidden, whatever
 // else is on the field.
 TEST_F(PlayFieldDrawing, EachElementShowsOnlyWhileVisible) {
-    const std::pair<const char*, std::function<void(Elements&, bool)>> elements[] = {
-        {"PlrShip", sprite(&Elements::PlrShip, 3000, 4500)},
-        {"PMissl", sprite(&Elements::PMissl, 600, 600)},
-        {"Power", sprite(&Elements::Power, 1500, 2000)},
-        {"EmySpot1",
-         [](Elements& el, bool shown) {
-             el.EmySpot[0].Left = 2200, el.EmySpot[0].Top = 900, el.EmySpot[0].Visible = shown;
-             if (!el.EmySpot[0].Picture) el.EmySpot[0].Picture = el.PlrShip.Picture;
-         }},
-        {"Bomb4",
-         [](Elements& el, bool shown) {
-             el.Bomb[3].Left = 700, el.Bomb[3].Top = 3000, el.Bomb[3].Visible = shown;
-             if (!el.Bomb[3].Picture) el.Bomb[3].Picture = el.PlrShip.Picture;
-         }},
-        {"Image1", [](Elements& el, bool shown) { el.Image1.Visible = shown; }},
-        {"Image2", [](Elements& el, bool shown) { el.Image2.Visible = shown; }},
-        {"Image3", [](Elements& el, bool shown) { el.Image3.Visible = shown; }},
-        {"LifeBar",
-         [](Elements& el, bool shown) {
-             el.LifeBar.Visible = shown;
-             if (el.LifeBar.Width <= 0) el.LifeBar.Width = 1000;
-         }},
-        {"Line2", [](Elements& el, bool shown) { el.Line2.Visible = shown; }},
-        {"ScoreText", label(&Elements::ScoreText, "SCORE")},
-        {"ScoreLbl", label(&Elements::ScoreLbl, "12345")},
-        {"TopScoreText", label(&Elements::TopScoreText, "TOP")},
-        {"TopScoreLbl", label(&Elements::TopScoreLbl, "500")},
-        {"LevelText", label(&Elements::LevelText, "LEVEL")},
-        {"LevelLbl", label(&Elements::LevelLbl, "3")},
-        {"LossesText", label(&Elements::LossesText, "SHIPS")},
-        {"LossesLbl", label(&Elements::LossesLbl, "2")},
-        {"CHL", label(&Elements::CHL, "CHALLENGE STAGE")},
-        {"EnmyLbl", label(&Elements::EnmyLbl, "10")},
-        {"Gover", label(&Elements::Gover, "G A M E   O V E R")},
-        {"GShotLbl", label(&Elements::GShotLbl, "GET READY")},
-        {"PauseTL", label(&Elements::PauseTL, "PAUSED")},
+    const auto sprite = [](auto which, float left, float top) {
+        return [=](Elements& el, bool shown) {
+            Sprite& s = which(el);
+            s.Left = left, s.Top = top, s.Visible = shown;
+            if (!s.Picture) s.Picture = el.PlrShip.Picture;
+        };
     };
-    for (const auto& [name, set] : elements) {
-        t.game.el = Elements{};
-        createPlayField(t.game);
-        set(t.game.el, false);
-        const Pixels hidden = frame();
-        set(t.game.el, true);
-        const Pixels shown = frame();
-        EXPECT_GT(differing(hidden, shown), 5) << name << " is not drawn";
-        set(t.game.el, false);
-        EXPECT_EQ(differing(hidden, frame()), 0) << name << " stays after it is hidden";
-    }
+    const auto check = [&](const char* name, const std::function<void(Elements&, bool)>& set) {
+        const auto hide = [&](Elements& el) { set(el, false); };
+        const auto show = [&](Elements& el) { set(el, true); };
+        EXPECT_GT(changed(hide, show), 5) << name << " is not drawn";
+        EXPECT_EQ(changed(hide, [&](Elements& el) { show(el), frame(), hide(el); }), 0)
+            << name << " stays after it is hidden";
+    };
+    check("PlrShip", sprite([](Elements& el) -> Sprite& { return el.PlrShip; }, 3000, 4500));
+    check("PMissl", sprite([](Elements& el) -> Sprite& { return el.PMissl; }, 600, 600));
+    check("Power", sprite([](Elements& el) -> Sprite& { return el.Power; }, 1500, 2000));
+    check("EmySpot1", sprite([](Elements& el) -> Sprite& { return el.EmySpot[0]; }, 2200, 900));
+    check("Bomb4", sprite([](Elements& el) -> Sprite& { return el.Bomb[3]; }, 700, 3000));
+    check("Image1", [](Elements& el, bool shown) { el.Image1.Visible = shown; });
+    check("Image2", [](Elements& el, bool shown) { el.Image2.Visible = shown; });
+    check("Image3", [](Elements& el, bool shown) { el.Image3.Visible = shown; });
+    check("Line2", [](Elements& el, bool shown) { el.Line2.Visible = shown; });
+    check("LifeBar", [](Elements& el, bool shown) {
+        el.LifeBar.Visible = shown;
+        if (el.LifeBar.Width <= 0) el.LifeBar.Width = 1000;
+    });
+    const std::pair<Label Elements::*, const char*> labels[] = {
+        {&Elements::ScoreText, "SCORE"},         {&Elements::ScoreLbl, "12345"},
+        {&Elements::TopScoreText, "TOP"},        {&Elements::TopScoreLbl, "500"},
+        {&Elements::LevelText, "LEVEL"},         {&Elements::LevelLbl, "3"},
+        {&Elements::LossesText, "SHIPS"},        {&Elements::LossesLbl, "2"},
+        {&Elements::CHL, "CHALLENGE STAGE"},     {&Elements::EnmyLbl, "10"},
+        {&Elements::Gover, "G A M E   O V E R"}, {&Elements::GShotLbl, "GET READY"},
+        {&Elements::PauseTL, "PAUSED"}};
+    for (const auto& [which, caption] : labels)
+        check(caption, [which, caption](Elements& el, bool shown) {
+            if ((el.*which).Caption.empty()) (el.*which).Caption = caption;
+            (el.*which).Visible = shown;
+        });
 }
 
 // The strength meter is as wide as the planet's strength, in its own colour, and nothing of it
@@ -116,71 +97,91 @@ TEST_F(PlayFieldDrawing, TheLifeBarIsAsWideAsTheStrengthAndLabelsShowTheirCaptio
                 << width << " in colour " << colour;
         }
     }
-    const std::pair<const char*, Label Elements::*> numbers[] = {
-        {"ScoreLbl", &Elements::ScoreLbl}, {"TopScoreLbl", &Elements::TopScoreLbl},
-        {"LevelLbl", &Elements::LevelLbl}, {"LossesLbl", &Elements::LossesLbl},
-        {"EnmyLbl", &Elements::EnmyLbl},
-    };
-    for (const auto& [name, which] : numbers) {
-        (t.game.el.*which).Caption = "1";
-        const Pixels one = frame();
-        (t.game.el.*which).Caption = "7";
-        const Pixels seven = frame();
-        (t.game.el.*which).Caption = "1";
-        EXPECT_GT(differing(one, seven), 5) << name;
-        EXPECT_EQ(differing(one, frame()), 0) << name;
+    for (Label Elements::*number :
+         {&Elements::ScoreLbl, &Elements::TopScoreLbl, &Elements::LevelLbl, &Elements::LossesLbl,
+          &Elements::EnmyLbl}) {
+        const auto one = [&](Elements& el) { (el.*number).Caption = "1"; };
+        const auto seven = [&](Elements& el) { (el.*number).Caption = "7"; };
+        EXPECT_GT(changed(one, seven), 5) << (t.game.el.*number).Caption;
+        EXPECT_EQ(changed(one, [&](Elements& el) { seven(el), frame(), one(el); }), 0);
     }
 }
 
 // The banners are drawn over the action: a ship under the pause banner does not hide it.
 TEST_F(PlayFieldDrawing, TheBannersStandOverTheAction) {
+    const auto magenta = [](Rgb c) { return c == 0xFF00FF; };
     for (Label Elements::*banner : {&Elements::PauseTL, &Elements::Gover, &Elements::GShotLbl}) {
+        t.game.el = Elements{};
+        createPlayField(t.game);
         Label& b = t.game.el.*banner;
         if (b.Caption.empty()) b.Caption = "PAUSED";
         b.Visible = true;
         b.ForeColor = 0xFF00FF; // a colour no picture has
         t.game.el.PlrShip.Visible = false;
-        const auto magenta = [](Rgb c) { return c == 0xFF00FF; };
         const Pixels alone = frame();
         const int text = alone.countIn({0, 0, alone.w, alone.h}, magenta);
         ASSERT_GT(text, 10);
-        // Every sprite on the banner's spot.
-        int x = 0, y = 0;
-        for (int i = 0; i < alone.w * alone.h && !(x || y); ++i)
-            if (magenta(alone.at(i % alone.w, i / alone.w))) x = i % alone.w, y = i / alone.w;
-        const float left = static_cast<float>(x) * 15 - 100, top = static_cast<float>(y) * 15 - 100;
+        // Every sprite on the banner's first pixel.
+        int i = 0;
+        while (!magenta(alone.at(i % alone.w, i / alone.w))) ++i;
         for (Sprite* s : {&t.game.el.PlrShip, &t.game.el.Power, &t.game.el.PMissl})
-            s->Left = left, s->Top = top, s->Visible = true,
+            s->Left = static_cast<float>(i % alone.w) * 15 - 100,
+            s->Top = static_cast<float>(i / alone.w) * 15 - 100, s->Visible = true,
             s->Picture = s->Picture ? s->Picture : t.game.el.PlrShip.Picture;
         const Pixels covered = frame();
         EXPECT_EQ(covered.countIn({0, 0, covered.w, covered.h}, magenta), text);
-        t.game.el = Elements{};
-        createPlayField(t.game);
     }
 }
 
 // The backdrop follows the state too: a star where it is, in its colours; the planet as large as
 // it is.
 TEST_F(PlayFieldDrawing, TheStarsAndThePlanetAreDrawnWhereAndAsTheyAre) {
-    const auto moved = [&](const std::function<void(Elements&)>& change) {
-        for (std::size_t i = 0; i < t.game.el.Star.size(); ++i) // stars spread over the field
-            t.game.el.Star[i].Left = 300.0f + 250.0f * static_cast<float>(i % 17),
-            t.game.el.Star[i].Top = 300.0f + 120.0f * static_cast<float>(i % 20);
-        const Pixels before = frame();
-        change(t.game.el);
-        const int n = differing(before, frame());
-        t.game.el = Elements{};
-        createPlayField(t.game);
-        return n;
+    const auto spread = [](Elements& el) {
+        for (std::size_t i = 0; i < el.Star.size(); ++i)
+            el.Star[i].Left = 300.0f + 250.0f * static_cast<float>(i % 17),
+            el.Star[i].Top = 300.0f + 120.0f * static_cast<float>(i % 20);
     };
-    EXPECT_GT(moved([](Elements& el) { el.Star[0].Left += 300; }), 10) << "Star(0) moved";
-    EXPECT_GT(moved([](Elements& el) { el.Star[34].Top += 300; }), 10) << "Star(34) moved";
-    EXPECT_GT(moved([](Elements& el) { el.Star[5].FillColor = colour::LightRed; }), 3)
-        << "Star(5) in red";
-    EXPECT_GT(moved([](Elements& el) { el.Shape1.Width /= 2; }), 10) << "the planet narrower";
-    EXPECT_GT(moved([](Elements& el) { el.Shape1.FillColor = 0xFF00FF; }), 100)
-        << "the planet recoloured";
-    EXPECT_GT(moved([](Elements& el) { el.Line1.Color = 0xFF00FF; }), 10) << "Line1 recoloured";
+    const std::tuple<const char*, Change, int> changes[] = {
+        {"Star(0) moved", [](Elements& el) { el.Star[0].Left += 300; }, 10},
+        {"Star(34) moved", [](Elements& el) { el.Star[34].Top += 300; }, 10},
+        {"Star(5) in red", [](Elements& el) { el.Star[5].FillColor = colour::LightRed; }, 3},
+        {"the planet narrower", [](Elements& el) { el.Shape1.Width /= 2; }, 10},
+        {"the planet recoloured", [](Elements& el) { el.Shape1.FillColor = 0xFF00FF; }, 100},
+        {"Line1 recoloured", [](Elements& el) { el.Line1.Color = 0xFF00FF; }, 10},
+    };
+    for (const auto& [what, change, atLeast] : changes)
+        EXPECT_GT(changed(spread, change), atLeast) << what;
+}
+
+// The play field's colour (its flashes) shows in the side panel too, beside its labels.
+TEST_F(PlayFieldDrawing, TheFormsColourFillsTheWholeWindow) {
+    for (std::int16_t colour : {12, 15, 0}) {
+        t.game.el.BackColor = colour;
+        const SDL_Rect free = ui::pxRect(6300, 5900, 700, 100);
+        const Rgb want = kPalette[static_cast<std::size_t>(colour)];
+        EXPECT_EQ(frame().countIn(free, [&](Rgb c) { return c == want; }), free.w * free.h)
+            << colour;
+    }
+}
+
+// The play field is drawn only when what it shows changed, or the window needs drawing.
+TEST(ShownFrame, DrawsOnlyWhatChangedOnTheScreen) {
+    ShownFrame frame;
+    Elements el = designElements();
+    EXPECT_TRUE(frame.needsDrawing(el)) << "a new window";
+    frame.presented(el);
+    el.Timer1.armedAt += 35; // not drawn
+    EXPECT_FALSE(frame.needsDrawing(el));
+    for (int change = 0; change < 4; ++change) {
+        Elements e = el;
+        if (change == 0) e.EmySpot[3].Top += 1;
+        if (change == 1) e.ScoreText.Caption += "0";
+        if (change == 2) e.Star[7].FillColor ^= 1;
+        if (change == 3) e.BackColor ^= 15; // the flash
+        EXPECT_TRUE(frame.needsDrawing(e)) << change;
+    }
+    frame.invalidate(); // exposed
+    EXPECT_TRUE(frame.needsDrawing(el));
 }
 
 } // namespace

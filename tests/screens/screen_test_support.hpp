@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,12 +58,34 @@ template <class Screen> void clickControl(Screen& s, const std::string& name) {
     click(s, centre(rectOf(s.form(), name)));
 }
 
-// Key down and up, with the modifiers held.
-template <class Screen> void press(Screen& s, SDL_Keycode key, Uint16 mod = KMOD_NONE) {
-    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-        SDL_Event e{};
-        e.key = {type, 0, s.window().id(), Uint8(type == SDL_KEYDOWN), 0, 0, 0, {{}, key, mod, 0}};
-        s.handleEvent(e);
+// The keys, separated by spaces: a key's name pressed and released, "+" or "-" before it for
+// only its press or its release, "L-" or "R-" for a Shift held with it; "#N" selects option N
+// as the options file does.
+template <class Screen> void type(Screen& s, const std::string& keys) {
+    constexpr std::pair<const char*, SDL_Keycode> names[] = {
+        {"Tab", SDLK_TAB}, {"Space", SDLK_SPACE}, {"Return", SDLK_RETURN}, {"Enter", SDLK_KP_ENTER},
+        {"Up", SDLK_UP},   {"Down", SDLK_DOWN},   {"Left", SDLK_LEFT},     {"Right", SDLK_RIGHT}};
+    std::istringstream words(keys);
+    for (std::string k; words >> k;) {
+        if constexpr (requires { s.selectOption(1); })
+            if (k[0] == '#') {
+                s.selectOption(k[1] - '0');
+                continue;
+            }
+        Uint16 mod = 0;
+        if (k[1] == '-') mod = k[0] == 'L' ? KMOD_LSHIFT : KMOD_RSHIFT, k.erase(0, 2);
+        const char phase = k[0] == '+' || k[0] == '-' ? k[0] : ' ';
+        if (phase != ' ') k.erase(0, 1);
+        const auto* key = std::find_if(std::begin(names), std::end(names),
+                                       [&](const auto& n) { return k == n.first; });
+        ASSERT_NE(key, std::end(names)) << k;
+        for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+            if (phase == (type == SDL_KEYDOWN ? '-' : '+')) continue;
+            const Uint8 down = type == SDL_KEYDOWN;
+            SDL_Event e{};
+            e.key = {type, 0, s.window().id(), down, 0, 0, 0, {{}, key->second, mod, 0}};
+            s.handleEvent(e);
+        }
     }
 }
 

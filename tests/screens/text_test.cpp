@@ -68,20 +68,11 @@ TEST_F(LabelFit, TitleHelpAndPlayFieldLabels) {
 class TextCacheTest : public test::ScreenTest {
   protected:
     void SetUp() override {
-        font = ui::font(Font{FontFace::Arial, 12, false});
         if (!font) GTEST_SKIP() << "no font on this machine";
     }
-    void TearDown() override {
-        cache.clear();
-        for (auto* r : {first, second}) SDL_DestroyRenderer(r);
-        for (auto* s : {surface, other}) SDL_FreeSurface(s);
-    }
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, 200, 100, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Surface* other = SDL_CreateRGBSurfaceWithFormat(0, 50, 50, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* first = SDL_CreateSoftwareRenderer(surface);
-    SDL_Renderer* second = SDL_CreateSoftwareRenderer(other);
-    TTF_Font* font = nullptr;
+    ui::Window one{"one", 3000, 1500}, two{"two", 750, 750};
+    SDL_Renderer *first = one.renderer(), *second = two.renderer();
+    TTF_Font* font = ui::font(Font{FontFace::Arial, 12, false});
     ui::TextCache cache{3};
 };
 
@@ -106,15 +97,14 @@ TEST_F(TextCacheTest, SameTextIsRenderedOnceAndEachKeyFieldMakesItsOwn) {
 TEST_F(TextCacheTest, ALayoutIsWorkedOutAgainOnlyWhenWhatItDependsOnChanges) {
     const std::string text = "Shoot to vaporize numerous enemy targets!";
     ui::TextLayout layout;
-    EXPECT_EQ(layout.of(ui::arial(8.25f), text, 60, true).size(),
-              ui::wrapLines(ui::arial(8.25f), text, 60).size());
     for (const auto& [font, t, width, builds] :
          {std::tuple{ui::arial(8.25f), text, 60, 1u},
           {ui::arial(8.25f), text, 100, 2u},
           {ui::arial(8.25f), std::string("Avoid!"), 100, 3u},
           {ui::arial(8.25f, true), std::string("Avoid!"), 100, 4u}}) {
-        EXPECT_EQ(layout.of(font, t, width, true).back().text, ui::wrapLines(font, t, width).back())
-            << t;
+        const auto& lines = layout.of(font, t, width, true);
+        EXPECT_EQ(lines.size(), ui::wrapLines(font, t, width).size()) << t << " " << width;
+        EXPECT_EQ(lines.back().text, ui::wrapLines(font, t, width).back()) << t;
         EXPECT_EQ(layout.builds(), builds) << t << " " << width;
     }
 }
