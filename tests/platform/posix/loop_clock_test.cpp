@@ -22,26 +22,24 @@ TEST(MonoClock, TickDelayEndsOnlyWhenTheReadingIsPastItsWait) {
 // The event wait stops 4 ms before the deadline, in whole milliseconds rounded down, so that
 // the rest can be slept to the microsecond; within those 4 ms it only polls.
 TEST(EventWaitMillis, StopsFourMillisecondsShortOfTheDeadline) {
-    for (const auto& [now, due, wait] : {std::tuple<std::int64_t, std::int64_t, int>{0, 0, 0},
-                                         {0, 4'000, 0},
-                                         {0, 4'999, 0},
-                                         {0, 5'000, 1},
-                                         {0, 5'999, 1},
-                                         {1'000'000, 1'035'000, 31},
-                                         {2'500, 37'000, 30},
-                                         {40'000, 35'000, 0}})
+    const std::tuple<std::int64_t, std::int64_t, int> cases[] = {
+        {0, 0, 0},           {0, 4'000, 0},      {0, 4'999, 0},
+        {0, 5'000, 1},       {0, 5'999, 1},      {1'000'000, 1'035'000, 31},
+        {2'500, 37'000, 30}, {40'000, 35'000, 0}};
+    for (const auto& [now, due, wait] : cases)
         EXPECT_EQ(eventWaitMillis(now, due), wait) << now << " " << due;
 }
 
 // A TickDelay(ms) begun at reading `start` is over at the first instant the reading is past
 // start + ms; a wait of nothing or less still waits for the next millisecond.
 TEST(TickDelayDeadline, IsTheStartOfTheMillisecondAfterTheWait) {
-    for (const auto& [start, ms, micros] :
-         {std::tuple<Millis, std::int32_t, std::int64_t>{10, 5, 16'000},
-          {10, 0, 11'000},
-          {10, -3, 11'000},
-          {0, 1000, 1'001'000},
-          {4'000'000'000u, 35, 4'000'000'036'000}})
+    const std::tuple<Millis, std::int32_t, std::int64_t> cases[] = {
+        {10, 5, 16'000},
+        {10, 0, 11'000},
+        {10, -3, 11'000},
+        {0, 1000, 1'001'000},
+        {4'000'000'000u, 35, 4'000'000'036'000}};
+    for (const auto& [start, ms, micros] : cases)
         EXPECT_EQ(tickDelayDeadlineMicros(start, ms), micros) << start << " " << ms;
 }
 

@@ -123,31 +123,29 @@ TEST(SdlSoundSilent, FallsBackWhenTheDeviceCannotBeOpened) {
     // even by root.
     const std::string blocker = testing::TempDir() + "kelvar_sound_blocker";
     std::ofstream(blocker) << "not a folder";
-    struct Case {
-        const char* what;
-        const char* driver;
-        std::string diskFile;
-    };
-    for (const Case& c : {Case{"no such driver", "kelvar_no_such_driver", ""},
-                          Case{"disk driver, unwritable", "disk", blocker + "/sound.raw"}}) {
-        setenv("SDL_AUDIODRIVER", c.driver, 1);
-        setenv("SDL_DISKAUDIOFILE", c.diskFile.c_str(), 1);
+    // The driver, and the disk driver's file.
+    for (const auto& [driver, diskFile] :
+         {std::pair<const char*, std::string>{"no_such_driver", ""},
+          {"disk", blocker + "/sound.raw"}}) {
+        const std::string what = driver;
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        setenv("SDL_DISKAUDIOFILE", diskFile.c_str(), 1);
         VirtualClock clock;
         testing::internal::CaptureStderr();
         {
             SdlSound sound(clock, resources::soundBytes);
-            EXPECT_FALSE(sound.hasDevice()) << c.what;
+            EXPECT_FALSE(sound.hasDevice()) << what;
             sound.playSound(16, kSync); // keeps the game's pace on the clock
-            EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what;
+            EXPECT_EQ(clock.now(), soundLengthMs(16)) << what;
             sound.playSound(15, kAsync);
-            EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what << ": an async call does not wait";
-            EXPECT_EQ(sound.currentSound(), 15) << c.what;
+            EXPECT_EQ(clock.now(), soundLengthMs(16)) << what << ": an async call does not wait";
+            EXPECT_EQ(sound.currentSound(), 15) << what;
         }
         const std::string err = testing::internal::GetCapturedStderr(); // one line, said once
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.what << ": " << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << what << ": " << err;
         EXPECT_EQ(err.rfind("kelvar-raid: no sound device (", 0), 0u) << err;
         EXPECT_NE(err.find("); playing silently\n"), std::string::npos) << err;
-        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << c.what << ": the failed init is undone";
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << what << ": the failed init is undone";
     }
     unsetenv("SDL_DISKAUDIOFILE");
     std::remove(blocker.c_str());
