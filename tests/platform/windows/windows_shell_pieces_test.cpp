@@ -1,5 +1,5 @@
-// The Windows side of the window program's pieces: the font lookup's order, the recording's
-// growing file, the loop's clock and the console's quit requests.
+// The Windows side of the window program's pieces: the font lookup's order and the console's
+// quit requests.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,11 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <thread>
 
-#include "platform/growing_file.hpp"
-#include "platform/loop_clock.hpp"
 #include "platform/signal_watch.hpp"
 #include "platform/windows/windows_font_lookup.hpp"
 
@@ -39,10 +36,6 @@ struct TempFolder {
     }
     static inline int counter = 0;
 };
-
-std::string readAll(const fs::path& p) {
-    return (std::ostringstream() << std::ifstream(p, std::ios::binary).rdbuf()).str();
-}
 
 TEST(WindowsFontLookup, TheSystemFolderFirstThenTheShippedFontsThenAnyKnownFace) {
     TempFolder t;
@@ -73,44 +66,6 @@ TEST(WindowsFontLookup, TheSystemFolderFirstThenTheShippedFontsThenAnyKnownFace)
     EXPECT_EQ(findFontFileIn({empty, "", only, (t.path / "missing").string()}, true, false), "");
     t.sub("only", {"tahoma.ttf"});
     EXPECT_EQ(findFontFileIn({empty, only}, true, true), only + "\\tahoma.ttf");
-}
-
-// A folder that is not there fails and leaves nothing; a new game's file replaces the old one
-// whole, is on disk before its first line and grows by each.
-TEST(WindowsGrowingFile, ReplacesTheOldFileWholeAndAppendsToTheNewOne) {
-    TempFolder t;
-    GrowingFile f;
-    EXPECT_FALSE(f.start((t.path / "no-such-folder" / "game.demo").string(), "header\n"));
-    EXPECT_FALSE(f.isOpen() || f.append("1 key\n"));
-    const fs::path file = t.path / "game.demo";
-    std::ofstream(file) << "an old recording, longer than the new header\n";
-    ASSERT_TRUE(f.start(file.string(), "header\n"));
-    EXPECT_EQ(readAll(file), "header\n");
-    ASSERT_TRUE(f.append("1 key\n") && f.append("2 key\n") && f.sync());
-    EXPECT_EQ(readAll(file), "header\n1 key\n2 key\n");
-    ASSERT_TRUE(f.start(file.string(), "next\n"));
-    f.close();
-    EXPECT_EQ(readAll(file), "next\n");
-    EXPECT_FALSE(f.append("late\n"));
-    // Only the file itself is left: no twin stays behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(t.path), fs::directory_iterator()), 1);
-}
-
-TEST(WindowsLoopClock, SleepsNeverEndEarlyOnAnyThread) {
-    const auto check = [] {
-        for (const int us : {0, 300, 1500, 4000}) {
-            const std::int64_t due = monotonicMicros() + us;
-            sleepUntilMonotonicMicros(due);
-            EXPECT_GE(monotonicMicros(), due) << us;
-        }
-    };
-    std::thread other(check); // the sound device sleeps on its own thread beside the loop
-    check();
-    other.join();
-    MonoClock clock;
-    const Millis start = clock.now();
-    clock.tickDelay(3);
-    EXPECT_GT(clock.now(), start + 3);
 }
 
 TEST(WindowsSignalWatch, CtrlCReachesTheWatchOnceAndNotAfterIt) {

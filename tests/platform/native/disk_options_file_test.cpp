@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/native/native_support.hpp"
 #include "support/test_game.hpp"
 
 #ifdef _WIN32
@@ -27,21 +28,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path& p) {
-    return (std::ostringstream() << std::ifstream(p, std::ios::binary).rdbuf()).str();
-}
-
-std::string utf8(const fs::path& p) {
-    const std::u8string s = p.u8string();
-    return {s.begin(), s.end()};
-}
+using testing::readAll, testing::utf8;
 
 // What each system calls a file's protection, and its links.
 #ifdef _WIN32
 struct Disk {
     using OptionsFile = WindowsOptionsFile;
     static constexpr unsigned kPlain = FILE_ATTRIBUTE_NORMAL, kReadOnly = FILE_ATTRIBUTE_READONLY;
-    static unsigned processId() { return GetCurrentProcessId(); }
     static unsigned protection(const fs::path& p) {
         return GetFileAttributesW(p.wstring().c_str());
     }
@@ -61,7 +54,6 @@ struct Disk {
 struct Disk {
     using OptionsFile = PosixOptionsFile;
     static constexpr unsigned kPlain = 0644, kReadOnly = 0444;
-    static unsigned processId() { return getpid(); }
     static unsigned protection(const fs::path& p) {
         struct stat st {};
         return lstat(p.c_str(), &st) == 0 ? st.st_mode : 0;
@@ -105,22 +97,14 @@ std::string snapshot(const fs::path& folder) {
 
 // A fresh folder for the game ("here") and one beside it ("outside") that it must never touch,
 // under a name that is not plain ASCII (on Windows, only UTF-16 paths reach it).
-struct Folders {
-    fs::path root =
-        fs::temp_directory_path() / (u8"kelvar-options-J\u00fcrgen-\u041e\u043b\u044f-" +
-                                     fs::path(std::to_string(Disk::processId())).u8string());
-    fs::path here = root / "here", outside = root / "outside", file = here / kOptionsFileName;
-    Folders() {
-        fs::remove_all(root);
-        fs::create_directories(outside), fs::create_directory(here);
+struct Folders : testing::TempFolder {
+    fs::path here = path / "here", outside = path / "outside", file = here / kOptionsFileName;
+    Folders() : TempFolder(u8"kelvar-options-J\u00fcrgen-\u041e\u043b\u044f") {
+        fs::create_directory(outside), fs::create_directory(here);
         std::ofstream(outside / "other.cfg", std::ios::binary) << "1\r\n 1\r\n";
         Disk::protect(outside / "other.cfg", Disk::kReadOnly);
     }
-    ~Folders() {
-        Disk::protect(outside / "other.cfg", Disk::kPlain);
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
+    ~Folders() { Disk::protect(outside / "other.cfg", Disk::kPlain); }
 };
 
 // The game on the virtual services with the real options file, read as the program starts.
@@ -236,20 +220,20 @@ TEST(DiskOptionsFile, TheFolderIsMadeOnlyWhenWritingOrFallenBackFrom) {
     };
     for (const auto& [blocker, folder, fallback, writtenTo] : cases) {
         Folders f;
-        if (blocker) std::ofstream(f.root / blocker) << "not a folder";
+        if (blocker) std::ofstream(f.path / blocker) << "not a folder";
         Disk::OptionsFile files(
-            {utf8((f.root / folder).make_preferred()), fallback ? utf8(f.here) : ""});
+            {utf8((f.path / folder).make_preferred()), fallback ? utf8(f.here) : ""});
         GameWith g(files);
-        EXPECT_FALSE(fs::exists(f.root / "config") && !blocker) << folder;
+        EXPECT_FALSE(fs::exists(f.path / "config") && !blocker) << folder;
         EXPECT_EQ(g.begin(), writtenTo != nullptr) << folder;
-        EXPECT_TRUE(!blocker || readAll(f.root / blocker) == "not a folder") << blocker;
+        EXPECT_TRUE(!blocker || readAll(f.path / blocker) == "not a folder") << blocker;
         EXPECT_EQ(g.game.st.TDel, writtenTo ? 45 : 35) << folder;
         if (!writtenTo) continue;
-        EXPECT_EQ(g.game.st.WorkingDir, utf8((f.root / writtenTo).make_preferred()));
-        EXPECT_EQ(readAll(f.root / writtenTo / kOptionsFileName), "2\r\n 1\r\n");
+        EXPECT_EQ(g.game.st.WorkingDir, utf8((f.path / writtenTo).make_preferred()));
+        EXPECT_EQ(readAll(f.path / writtenTo / kOptionsFileName), "2\r\n 1\r\n");
 #ifndef _WIN32
         for (fs::path made = writtenTo; !blocker && !made.empty(); made = made.parent_path())
-            EXPECT_EQ(fs::status(f.root / made).permissions(), fs::perms::owner_all) << made;
+            EXPECT_EQ(fs::status(f.path / made).permissions(), fs::perms::owner_all) << made;
 #endif
     }
 }

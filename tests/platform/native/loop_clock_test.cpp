@@ -1,15 +1,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "platform/loop_clock.hpp"
 
 namespace kelvar {
 namespace {
 
-// A wait ends once the millisecond reading is past it; the event wait never waits for a
-// deadline that has passed.
-TEST(MonoClock, TickDelayEndsOnlyWhenTheReadingIsPastItsWait) {
+// A sleep never ends before its instant, on any thread (the sound device sleeps on its own beside
+// the loop); a wait ends once the millisecond reading is past it; the event wait never waits for
+// a deadline that has passed.
+TEST(MonoClock, SleepsAndTickDelaysNeverEndEarly) {
+    const auto sleeps = [] {
+        for (const int us : {0, 300, 1500, 4000}) {
+            const std::int64_t due = monotonicMicros() + us;
+            sleepUntilMonotonicMicros(due);
+            EXPECT_GE(monotonicMicros(), due) << us;
+        }
+    };
+    std::thread other(sleeps);
+    sleeps();
+    other.join();
     MonoClock clock;
     for (std::int32_t ms : {0, 7, -3}) {
         const Millis start = clock.now();
