@@ -13,18 +13,22 @@ out=$(readlink -f "$out")
 
 failed=0
 count=0
+# same NAME KIND...: the Linux and the Windows program's files of each kind are the same bytes.
+same() {
+    name=$1
+    shift
+    for kind in "$@"; do
+        cmp "$out/$name.linux.$kind" "$out/$name.windows.$kind" ||
+            { echo "same_traces: $name: the $kind differs (see $out/$name.*.$kind)" >&2; failed=1; }
+    done
+}
 for demo in "$data"/*.demo; do
     [ -f "$demo" ] || continue
     name=$(basename "$demo" .demo)
     demo=$(readlink -f "$demo")
     "$linux" --headless "$demo" --trace "$out/$name.linux.trace" >"$out/$name.linux.out"
     wine "$windows" --headless "$demo" --trace "$out/$name.windows.trace" >"$out/$name.windows.out"
-    for kind in trace out; do
-        if ! cmp "$out/$name.linux.$kind" "$out/$name.windows.$kind"; then
-            echo "same_traces: $name: the $kind differs (see $out/$name.*.$kind)" >&2
-            failed=1
-        fi
-    done
+    same "$name" trace out
     # An empty trace on both sides would prove nothing.
     [ -s "$out/$name.linux.trace" ] || { echo "same_traces: $name: empty trace" >&2; failed=1; }
     echo "same_traces: $name: $(wc -c <"$out/$name.linux.trace") bytes of trace, $(cat "$out/$name.linux.out")"
@@ -40,12 +44,7 @@ autopilot="--autopilot 20000 --seed 7"
 # shellcheck disable=SC2086
 wine "$windows" $autopilot --record "$out/autopilot.windows.demo" \
     --trace "$out/autopilot.windows.trace" >"$out/autopilot.windows.out"
-for kind in demo trace out; do
-    if ! cmp "$out/autopilot.linux.$kind" "$out/autopilot.windows.$kind"; then
-        echo "same_traces: autopilot: the $kind differs (see $out/autopilot.*.$kind)" >&2
-        failed=1
-    fi
-done
+same autopilot demo trace out
 [ -s "$out/autopilot.linux.demo" ] || { echo "same_traces: autopilot: empty recording" >&2; failed=1; }
 echo "same_traces: autopilot: $(wc -c <"$out/autopilot.linux.trace") bytes of trace, $(cat "$out/autopilot.linux.out")"
 

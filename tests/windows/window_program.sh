@@ -13,6 +13,7 @@ mkdir -p "$4"
 out=$(readlink -f "$4")
 here=$(dirname "$(readlink -f "$0")")
 . "$here/../e2e/lib/common.sh"
+. "$here/lib/title.sh"
 
 under_xvfb "-screen 0 1024x768x24" "$0" "$@"
 enter_work_folder
@@ -20,32 +21,11 @@ enter_work_folder
 mkdir program
 cp "$exe" program/kelvar-raid.exe
 
-title_window() {
-    w=$(xdotool search --onlyvisible --name '^Kelvar Raid$' 2>/dev/null | head -n 1)
-    [ -n "$w" ] && echo "$w"
-}
-alive() { kill -0 "$pid" 2>/dev/null; }
-# The window holds the title picture's colours (the palette's sixteen), not a blank or one fill.
-drawn() {
-    timeout 20 import -window root "$out/title.png" 2>/dev/null &&
-        timeout 20 import -window "$window" "$work/window.png" 2>/dev/null &&
-        [ "$(convert "$work/window.png" -format '%k' info:)" -ge 12 ]
-}
-
 # The title, then its close button.
 wine program/kelvar-raid.exe 2>stderr &
 pid=$!
-wait_for 120 title_window || fail "no title window within 120 s"
-window=$(title_window)
-wait_for 60 drawn || fail "the title window stays black (see $out/title.png)"
-"$closer" "$window" || fail "cannot ask the title window to close"
-end=$(($(date +%s) + 60))
-while alive && [ "$(date +%s)" -lt $end ]; do sleep 0.05; done
-alive && fail "the program still runs 60 s after its window was closed"
-code=0
-wait "$pid" || code=$?
-pid=""
-[ "$code" -eq 0 ] || fail "closing the window: exit code $code"
+show_title "$out/title.png"
+close_title
 echo "title: shown, closed with exit code 0 (screenshot $out/title.png)"
 
 # A replay of levels 0 to 2 at the fastest speed, in the window and without one.

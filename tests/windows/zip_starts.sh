@@ -10,6 +10,7 @@ mkdir -p "$3"
 out=$(readlink -f "$3")
 here=$(dirname "$(readlink -f "$0")")
 . "$here/../e2e/lib/common.sh"
+. "$here/lib/title.sh"
 
 under_xvfb "-screen 0 1024x768x24" "$0" "$@"
 work=$(mktemp -d)
@@ -21,29 +22,9 @@ cd "$work"
 unzip -q "$zip"
 exe=$(ls "$work"/kelvar-raid-*/kelvar-raid.exe) || fail "no kelvar-raid.exe in the zip"
 
-title_window() {
-    w=$(xdotool search --onlyvisible --name '^Kelvar Raid$' 2>/dev/null | head -n 1)
-    [ -n "$w" ] && echo "$w"
-}
-alive() { kill -0 "$pid" 2>/dev/null; }
-drawn() {
-    timeout 20 import -window root "$out/zip-title.png" 2>/dev/null &&
-        timeout 20 import -window "$window" "$work/window.png" 2>/dev/null &&
-        [ "$(convert "$work/window.png" -format '%k' info:)" -ge 12 ]
-}
-
 wine "$exe" 2>stderr &
 pid=$!
-wait_for 120 title_window || fail "no title window within 120 s"
-window=$(title_window)
-wait_for 60 drawn || fail "the title window stays black (see $out/zip-title.png)"
+show_title "$out/zip-title.png"
 ! grep -q "no font found" stderr || fail "the shipped fonts were not found"
-"$closer" "$window" || fail "cannot ask the title window to close"
-end=$(($(date +%s) + 60))
-while alive && [ "$(date +%s)" -lt $end ]; do sleep 0.05; done
-alive && fail "the program still runs 60 s after its window was closed"
-code=0
-wait "$pid" || code=$?
-pid=""
-[ "$code" -eq 0 ] || fail "closing the window: exit code $code"
+close_title
 echo "zip: unpacked in a fresh Wine prefix, the title shown with the shipped fonts, closed with exit code 0 (screenshot $out/zip-title.png)"

@@ -11,48 +11,29 @@ namespace {
 // like the arrows and with it on giving its digits, letters, digits and F-keys by their
 // Windows codes; a key the game has no code for gives 0.
 TEST(KeyCodes, EachKeyGivesTheGameItsWindowsCode) {
-    struct Case {
-        SDL_Keycode sym;
-        Uint16 mod;
-        int code;
-    };
-    const Case cases[] = {
-        {SDLK_LEFT, KMOD_NONE, 37},
-        {SDLK_RIGHT, KMOD_NONE, 39},
-        {SDLK_UP, KMOD_NONE, 38},
-        {SDLK_DOWN, KMOD_NONE, 40},
-        {SDLK_SPACE, KMOD_NONE, 32},
-        {SDLK_ESCAPE, KMOD_NONE, 27},
-        {SDLK_PAUSE, KMOD_NONE, 19},
-        {SDLK_p, KMOD_NONE, 19},
+    // With no modifier.
+    const std::pair<SDL_Keycode, int> plain[] = {
+        {SDLK_LEFT, 37},   {SDLK_RIGHT, 39},  {SDLK_UP, 38},      {SDLK_DOWN, 40},
+        {SDLK_SPACE, 32},  {SDLK_ESCAPE, 27}, {SDLK_PAUSE, 19},   {SDLK_p, 19},
+        {SDLK_RETURN, 13}, {SDLK_KP_4, 37},   {SDLK_KP_6, 39},    {SDLK_KP_8, 38},
+        {SDLK_KP_2, 40},   {SDLK_KP_5, 12},   {SDLK_KP_0, 45},    {SDLK_KP_PERIOD, 46},
+        {SDLK_a, 65},      {SDLK_0, 48},      {SDLK_9, 57},       {SDLK_F1, 112},
+        {SDLK_F12, 123},   {SDLK_F13, 0},     {SDLK_CAPSLOCK, 0}, {SDLK_LSHIFT, 0}};
+    for (const auto& [sym, code] : plain)
+        EXPECT_EQ(windowsKeyCode(sym, KMOD_NONE), code) << SDL_GetKeyName(sym);
+    // With NumLock or Shift.
+    const std::tuple<SDL_Keycode, Uint16, int> modified[] = {
         {SDLK_p, KMOD_SHIFT, 19},
-        {SDLK_RETURN, KMOD_NONE, 13},
         {SDLK_KP_ENTER, KMOD_NUM, 13},
         {SDLK_LEFT, KMOD_NUM, 37},
-        {SDLK_KP_4, KMOD_NONE, 37},
-        {SDLK_KP_6, KMOD_NONE, 39},
-        {SDLK_KP_8, KMOD_NONE, 38},
-        {SDLK_KP_2, KMOD_NONE, 40},
-        {SDLK_KP_5, KMOD_NONE, 12},
-        {SDLK_KP_0, KMOD_NONE, 45},
-        {SDLK_KP_PERIOD, KMOD_NONE, 46},
         {SDLK_KP_4, KMOD_NUM, 100},
         {SDLK_KP_6, KMOD_NUM, 102},
         {SDLK_KP_0, KMOD_NUM, 96},
         {SDLK_KP_9, KMOD_NUM | KMOD_SHIFT, 105},
         {SDLK_KP_PERIOD, KMOD_NUM, 0},
-        {SDLK_a, KMOD_NONE, 65},
-        {SDLK_z, KMOD_SHIFT, 90},
-        {SDLK_0, KMOD_NONE, 48},
-        {SDLK_9, KMOD_NONE, 57},
-        {SDLK_F1, KMOD_NONE, 112},
-        {SDLK_F12, KMOD_NONE, 123},
-        {SDLK_F13, KMOD_NONE, 0},
-        {SDLK_CAPSLOCK, KMOD_NONE, 0},
-        {SDLK_LSHIFT, KMOD_NONE, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(windowsKeyCode(c.sym, c.mod), c.code) << SDL_GetKeyName(c.sym) << " " << c.mod;
+        {SDLK_z, KMOD_SHIFT, 90}};
+    for (const auto& [sym, mod, code] : modified)
+        EXPECT_EQ(windowsKeyCode(sym, mod), code) << SDL_GetKeyName(sym) << " " << mod;
 }
 
 // Held down, every key repeats but Pause and P, whichever way Pause comes.

@@ -20,24 +20,31 @@
 #include "platform/virtual/virtual_services.hpp"
 #include "resources/sounds.hpp"
 
+namespace kelvar {
 namespace {
 
-using kelvar::Millis;
-using kelvar::SdlSound;
-using kelvar::soundLengthMs;
-
-constexpr std::uint32_t kSync = kelvar::SND_SYNC | kelvar::SND_MEMORY;
-constexpr std::uint32_t kAsync = kelvar::SND_ASYNC | kelvar::SND_MEMORY;
-constexpr std::uint32_t kAsyncNoStop = kAsync | kelvar::SND_NOSTOP;
+constexpr std::uint32_t kSync = SND_SYNC | SND_MEMORY;
+constexpr std::uint32_t kAsync = SND_ASYNC | SND_MEMORY;
+constexpr std::uint32_t kAsyncNoStop = kAsync | SND_NOSTOP;
 // A wrong end (waiting twice, or for the give-up bound) is off by seconds; a busy machine that
 // wakes the waiting thread late is off by far less.
 constexpr Millis kSlack = 1000;
 
+// Waits for what a test checks, as long as a busy machine may need; false if it never came.
+bool waitFor(const std::function<bool()>& done) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > giveUp) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 class SdlSoundOnDevice : public testing::Test {
   protected:
     const int driver = setenv("SDL_AUDIODRIVER", "dummy", 1); // before the sound opens a device
-    kelvar::VirtualClock clock; // must not be used while there is a device
-    SdlSound sound{clock, kelvar::resources::soundBytes};
+    VirtualClock clock; // must not be used while there is a device
+    SdlSound sound{clock, resources::soundBytes};
 
     void SetUp() override { ASSERT_TRUE(sound.hasDevice()); }
     void TearDown() override { EXPECT_EQ(clock.now(), 0u); }
@@ -56,12 +63,7 @@ TEST_F(SdlSoundOnDevice, TheDeviceRestsWhileTheGameIsQuiet) {
     // The device runs: its callbacks go on, however late a busy machine lets them come.
     const auto callbacksGoOn = [&] {
         const auto before = sound.pacing().callbacks;
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (sound.pacing().callbacks == before) {
-            if (std::chrono::steady_clock::now() > giveUp) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return true;
+        return waitFor([&] { return sound.pacing().callbacks != before; });
     };
     sound.setQuiet(true);
     EXPECT_TRUE(sound.hasDevice());
@@ -75,9 +77,7 @@ TEST_F(SdlSoundOnDevice, TheDeviceRestsWhileTheGameIsQuiet) {
     EXPECT_TRUE(callbacksGoOn()) << "closed while a sound played";
     sound.playSound(15, kSync);
     // A device slowed down by a busy machine may still be playing it when the call gives up.
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (sound.isPlaying() && std::chrono::steady_clock::now() < giveUp)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    waitFor([&] { return !sound.isPlaying(); });
     sound.setQuiet(true);
     const auto gapBefore = sound.pacing().maxGapUs;
     const auto restStart = std::chrono::steady_clock::now();
@@ -95,28 +95,24 @@ TEST_F(SdlSoundOnDevice, TheDeviceRestsWhileTheGameIsQuiet) {
 // A silent sound "plays" from its start t while now < t + length, exactly like the virtual
 // player the game core is tested with.
 TEST(SdlSoundSilent, NoStopFollowsTheSilentLengthOnTheClock) {
-    struct Case {
-        Millis wait; // after starting sound 24
-        int expectCurrent;
-    };
     const Millis length = soundLengthMs(24);
-    for (const Case c :
-         {Case{0, 24}, Case{length - 1, 24}, Case{length, 16}, Case{length + 500, 16}}) {
-        kelvar::VirtualClock clock;
+    // How long after starting sound 24, and what plays then.
+    for (const auto& [wait, current] :
+         {std::pair{Millis(0), 24}, {length - 1, 24}, {length, 16}, {length + 500, 16}}) {
+        VirtualClock clock;
         testing::internal::CaptureStderr();
-        SdlSound sound(clock, kelvar::resources::soundBytes, SdlSound::Output::Silent);
-        kelvar::VirtualSound reference(clock);
+        SdlSound sound(clock, resources::soundBytes, SdlSound::Output::Silent);
+        VirtualSound reference(clock);
         testing::internal::GetCapturedStderr();
 
         sound.playSound(24, kAsync);
         reference.playSound(24, kAsync);
-        clock.advance(c.wait);
+        clock.advance(wait);
         sound.playSound(16, kAsyncNoStop);
         reference.playSound(16, kAsyncNoStop);
-        EXPECT_EQ(sound.currentSound(), c.expectCurrent) << "after " << c.wait;
-        EXPECT_EQ(sound.starts(), static_cast<int>(reference.started().size()))
-            << "after " << c.wait;
-        EXPECT_EQ(sound.isPlaying(), reference.playing()) << "after " << c.wait;
+        EXPECT_EQ(std::tuple(sound.currentSound(), sound.starts(), sound.isPlaying()),
+                  std::tuple(current, int(reference.started().size()), reference.playing()))
+            << "after " << wait;
     }
 }
 
@@ -127,31 +123,29 @@ TEST(SdlSoundSilent, FallsBackWhenTheDeviceCannotBeOpened) {
     // even by root.
     const std::string blocker = testing::TempDir() + "kelvar_sound_blocker";
     std::ofstream(blocker) << "not a folder";
-    struct Case {
-        const char* what;
-        const char* driver;
-        std::string diskFile;
-    };
-    for (const Case& c : {Case{"no such driver", "kelvar_no_such_driver", ""},
-                          Case{"disk driver, unwritable", "disk", blocker + "/sound.raw"}}) {
-        setenv("SDL_AUDIODRIVER", c.driver, 1);
-        setenv("SDL_DISKAUDIOFILE", c.diskFile.c_str(), 1);
-        kelvar::VirtualClock clock;
+    // The driver, and the disk driver's file.
+    for (const auto& [driver, diskFile] :
+         {std::pair<const char*, std::string>{"no_such_driver", ""},
+          {"disk", blocker + "/sound.raw"}}) {
+        const std::string what = driver;
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        setenv("SDL_DISKAUDIOFILE", diskFile.c_str(), 1);
+        VirtualClock clock;
         testing::internal::CaptureStderr();
         {
-            SdlSound sound(clock, kelvar::resources::soundBytes);
-            EXPECT_FALSE(sound.hasDevice()) << c.what;
+            SdlSound sound(clock, resources::soundBytes);
+            EXPECT_FALSE(sound.hasDevice()) << what;
             sound.playSound(16, kSync); // keeps the game's pace on the clock
-            EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what;
+            EXPECT_EQ(clock.now(), soundLengthMs(16)) << what;
             sound.playSound(15, kAsync);
-            EXPECT_EQ(clock.now(), soundLengthMs(16)) << c.what << ": an async call does not wait";
-            EXPECT_EQ(sound.currentSound(), 15) << c.what;
+            EXPECT_EQ(clock.now(), soundLengthMs(16)) << what << ": an async call does not wait";
+            EXPECT_EQ(sound.currentSound(), 15) << what;
         }
         const std::string err = testing::internal::GetCapturedStderr(); // one line, said once
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << c.what << ": " << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << what << ": " << err;
         EXPECT_EQ(err.rfind("kelvar-raid: no sound device (", 0), 0u) << err;
         EXPECT_NE(err.find("); playing silently\n"), std::string::npos) << err;
-        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << c.what << ": the failed init is undone";
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << what << ": the failed init is undone";
     }
     unsetenv("SDL_DISKAUDIOFILE");
     std::remove(blocker.c_str());
@@ -164,14 +158,14 @@ TEST(SdlSoundOnDisk, CutOffStartsTheNewSoundWhereTheOldOneFades) {
     const std::string file = testing::TempDir() + "kelvar_cut.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-    kelvar::VirtualClock clock;
+    VirtualClock clock;
     {
-        SdlSound sound(clock, kelvar::resources::soundBytes);
+        SdlSound sound(clock, resources::soundBytes);
         ASSERT_TRUE(sound.hasDevice());
         const auto before = sound.pacing().callbacks;
         sound.playSound(24, kAsync);
         // Well into sound 24, counted from the call: the device may have run a while already.
-        while (sound.pacing().callbacks < before + 20) std::this_thread::yield();
+        ASSERT_TRUE(waitFor([&] { return sound.pacing().callbacks >= before + 20; }));
         sound.playSound(15, kSync);
     }
     unsetenv("SDL_DISKAUDIOFILE");
@@ -185,7 +179,7 @@ TEST(SdlSoundOnDisk, CutOffStartsTheNewSoundWhereTheOldOneFades) {
     };
     const auto out = frames(raw.data(), raw.size());
     const auto wav = [&](int id) {
-        const auto b = kelvar::resources::soundBytes(id);
+        const auto b = resources::soundBytes(id);
         return frames(reinterpret_cast<const char*>(b.data()) + 44, b.size() - 44);
     };
     const auto old = wav(24), hit = wav(15);
@@ -241,13 +235,13 @@ TEST_F(SdlSoundOnDevice, BlockingSoundSleepsThroughTheWaiterAndEndsWhenItThrows)
     sound.watchFills(nullptr);
 
     // Where the device put the sound: from the first buffer after the call, its frames on.
-    const auto wav = kelvar::resources::soundBytes(24);
-    const std::uint64_t frames = (wav.size() - 44) / kelvar::kSoundFrameBytes;
+    const auto wav = resources::soundBytes(24);
+    const std::uint64_t frames = (wav.size() - 44) / kSoundFrameBytes;
     const auto first = std::find_if(fills.begin(), fills.end(),
                                     [&](const auto& f) { return f.second >= requestUs; });
     ASSERT_NE(first, fills.end()) << "the device never ran";
     const std::uint64_t lastFrame = first->first + frames;
-    const auto bufferFrames = static_cast<std::uint64_t>(bufferUs * kelvar::kSoundRate / 1'000'000);
+    const auto bufferFrames = static_cast<std::uint64_t>(bufferUs * kSoundRate / 1'000'000);
     const auto last = std::find_if(fills.rbegin(), fills.rend(),
                                    [&](const auto& f) { return f.first <= lastFrame; });
     const std::int64_t giveUpUs = requestUs + static_cast<std::int64_t>(length + 2000) * 1000;
@@ -255,7 +249,7 @@ TEST_F(SdlSoundOnDevice, BlockingSoundSleepsThroughTheWaiterAndEndsWhenItThrows)
     if (lastFrame - last->first <= bufferFrames) {
         const auto& [frame, atUs] = *last;
         const std::int64_t playedUs =
-            atUs + static_cast<std::int64_t>(lastFrame - frame) * 1'000'000 / kelvar::kSoundRate;
+            atUs + static_cast<std::int64_t>(lastFrame - frame) * 1'000'000 / kSoundRate;
         endUs = std::min(
             giveUpUs, std::max(first->second + static_cast<std::int64_t>(length) * 1000, playedUs) +
                           bufferUs);
@@ -291,3 +285,4 @@ TEST_F(SdlSoundOnDevice, BlockingSoundSleepsThroughTheWaiterAndEndsWhenItThrows)
 }
 
 } // namespace
+} // namespace kelvar

@@ -1,5 +1,5 @@
-// The Windows side of the window program's pieces: the font lookup's order, the recording's
-// growing file, the loop's clock and the console's quit requests.
+// The Windows side of the window program's pieces: the font lookup's order and the console's
+// quit requests.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,11 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <initializer_list>
 #include <thread>
 
-#include "platform/growing_file.hpp"
-#include "platform/loop_clock.hpp"
 #include "platform/signal_watch.hpp"
 #include "platform/windows/windows_font_lookup.hpp"
 
@@ -22,111 +20,52 @@ namespace {
 namespace fs = std::filesystem;
 
 struct TempFolder {
-    TempFolder() {
-        path =
-            fs::temp_directory_path() / ("kelvar-shell-" + std::to_string(GetCurrentProcessId()) +
-                                         "-" + std::to_string(counter++));
-        fs::create_directories(path);
-    }
+    fs::path path =
+        fs::temp_directory_path() /
+        ("kelvar-shell-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
+    TempFolder() { fs::create_directories(path); }
     ~TempFolder() {
         std::error_code ec;
         fs::remove_all(path, ec);
     }
-    std::string sub(const std::string& name) const {
+    // A folder in it, with these (font) files in it.
+    std::string sub(const std::string& name, std::initializer_list<const char*> files = {}) const {
         fs::create_directories(path / name);
+        for (const char* file : files) std::ofstream(path / name / file) << "font";
         return (path / name).string();
     }
-    fs::path path;
     static inline int counter = 0;
 };
 
-void touch(const std::string& folder, const std::string& file) {
-    std::ofstream(fs::path(folder) / file) << "font";
-}
-
-std::string readAll(const fs::path& p) {
-    return (std::ostringstream() << std::ifstream(p, std::ios::binary).rdbuf()).str();
-}
-
-std::string name(const std::string& path) {
-    return fs::path(path).filename().string();
-}
-
 TEST(WindowsFontLookup, TheSystemFolderFirstThenTheShippedFontsThenAnyKnownFace) {
     TempFolder t;
-    const std::string system = t.sub("system"), shipped = t.sub("shipped");
-    touch(shipped, "LiberationSans-Regular.ttf");
-    touch(shipped, "LiberationSans-Bold.ttf");
-    touch(shipped, "LiberationMono-Regular.ttf");
-    // Nothing in the system's folder: the shipped faces, of the asked weight.
-    EXPECT_EQ(name(findFontFileIn({system, shipped}, false, false)), "LiberationSans-Regular.ttf");
-    EXPECT_EQ(name(findFontFileIn({system, shipped}, false, true)), "LiberationSans-Bold.ttf");
-    // A regular monospaced face stands in for a bold one (it is made bold when drawn).
-    EXPECT_EQ(name(findFontFileIn({system, shipped}, true, true)), "LiberationMono-Regular.ttf");
-    // The system's Arial before the shipped twin, its regular before a shipped bold.
-    touch(system, "arial.ttf");
-    EXPECT_EQ(findFontFileIn({system, shipped}, false, false), system + "\\arial.ttf");
-    EXPECT_EQ(findFontFileIn({system, shipped}, false, true), system + "\\arial.ttf");
-    touch(system, "arialbd.ttf");
-    EXPECT_EQ(findFontFileIn({system, shipped}, false, true), system + "\\arialbd.ttf");
-    // A monospaced face still comes from the shipped fonts when the system has none.
-    EXPECT_EQ(name(findFontFileIn({system, shipped}, true, false)), "LiberationMono-Regular.ttf");
-    touch(system, "consola.ttf");
-    EXPECT_EQ(findFontFileIn({system, shipped}, true, false), system + "\\consola.ttf");
-}
-
-TEST(WindowsFontLookup, AnyKnownFaceWhenNoneOfTheKindIsThereAndNothingWhenNoneAtAll) {
-    TempFolder t;
-    const std::string only = t.sub("only"), empty = t.sub("empty");
-    EXPECT_EQ(findFontFileIn({empty, "", (t.path / "missing").string()}, true, false), "");
-    touch(only, "tahoma.ttf");
-    touch(only, "unknown-face.ttf");
-    EXPECT_EQ(findFontFileIn({empty, only}, true, true), only + "\\tahoma.ttf");
-}
-
-TEST(WindowsGrowingFile, ReplacesTheOldFileWholeAndAppendsToTheNewOne) {
-    TempFolder t;
-    const fs::path file = t.path / "game.demo";
-    std::ofstream(file) << "an old recording, longer than the new header\n";
-    GrowingFile f;
-    ASSERT_TRUE(f.start(file.string(), "header\n"));
-    EXPECT_EQ(readAll(file), "header\n"); // on disk under the name before any line
-    ASSERT_TRUE(f.append("1 key\n"));
-    ASSERT_TRUE(f.append("2 key\n"));
-    ASSERT_TRUE(f.sync());
-    EXPECT_EQ(readAll(file), "header\n1 key\n2 key\n");
-    // The next game starts a new file over this one.
-    ASSERT_TRUE(f.start(file.string(), "next\n"));
-    f.close();
-    EXPECT_EQ(readAll(file), "next\n");
-    EXPECT_FALSE(f.append("late\n"));
-    // Only the file itself is left: no twin stays behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(t.path), fs::directory_iterator()), 1);
-}
-
-TEST(WindowsGrowingFile, AFolderThatIsNotThereFailsAndLeavesNothing) {
-    TempFolder t;
-    GrowingFile f;
-    EXPECT_FALSE(f.start((t.path / "no-such-folder" / "game.demo").string(), "header\n"));
-    EXPECT_FALSE(f.isOpen());
-    EXPECT_FALSE(f.append("1 key\n"));
-}
-
-TEST(WindowsLoopClock, SleepsNeverEndEarlyOnAnyThread) {
-    const auto check = [] {
-        for (const int us : {0, 300, 1500, 4000}) {
-            const std::int64_t due = monotonicMicros() + us;
-            sleepUntilMonotonicMicros(due);
-            EXPECT_GE(monotonicMicros(), due) << us;
-        }
+    const std::string system = t.sub("system"),
+                      shipped =
+                          t.sub("shipped", {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
+                                            "LiberationMono-Regular.ttf"});
+    const auto find = [&](bool mono, bool bold) {
+        return findFontFileIn({system, shipped}, mono, bold);
     };
-    std::thread other(check); // the sound device sleeps on its own thread beside the loop
-    check();
-    other.join();
-    MonoClock clock;
-    const Millis start = clock.now();
-    clock.tickDelay(3);
-    EXPECT_GT(clock.now(), start + 3);
+    // Nothing in the system's folder: the shipped faces, of the asked weight; a regular
+    // monospaced face stands in for a bold one (it is made bold when drawn).
+    EXPECT_EQ(find(false, false), shipped + "\\LiberationSans-Regular.ttf");
+    EXPECT_EQ(find(false, true), shipped + "\\LiberationSans-Bold.ttf");
+    EXPECT_EQ(find(true, true), shipped + "\\LiberationMono-Regular.ttf");
+    // The system's Arial before the shipped twin, its regular before a shipped bold.
+    t.sub("system", {"arial.ttf"});
+    EXPECT_EQ(find(false, false), system + "\\arial.ttf");
+    EXPECT_EQ(find(false, true), system + "\\arial.ttf");
+    t.sub("system", {"arialbd.ttf"});
+    EXPECT_EQ(find(false, true), system + "\\arialbd.ttf");
+    // A monospaced face still comes from the shipped fonts when the system has none.
+    EXPECT_EQ(find(true, false), shipped + "\\LiberationMono-Regular.ttf");
+    t.sub("system", {"consola.ttf"});
+    EXPECT_EQ(find(true, false), system + "\\consola.ttf");
+    // Any known face when none of the kind is there, and nothing when none at all.
+    const std::string empty = t.sub("empty"), only = t.sub("only", {"unknown-face.ttf"});
+    EXPECT_EQ(findFontFileIn({empty, "", only, (t.path / "missing").string()}, true, false), "");
+    t.sub("only", {"tahoma.ttf"});
+    EXPECT_EQ(findFontFileIn({empty, only}, true, true), only + "\\tahoma.ttf");
 }
 
 TEST(WindowsSignalWatch, CtrlCReachesTheWatchOnceAndNotAfterIt) {
