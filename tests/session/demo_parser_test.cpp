@@ -69,31 +69,26 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
 // A file cut short (a recording whose program was killed) replays the lines it has whole: no
 // end line, or a last line without its line end, which is left out whatever it says.
 TEST(DemoParser, AFileCutShortKeepsItsWholeLinesAndSaysWhereItWasCut) {
-    struct Case {
-        std::string text; // after the header and "speed U"
-        std::size_t keys;
-        std::optional<Demo::Cut> cut;
+    // After the header and "speed U"; the keys read, and the cut (last whole line, last tick, a
+    // half line left out), or -1 for a file with its end line.
+    const std::tuple<std::string, std::size_t, std::int64_t, int, bool> cases[] = {
+        {"3 0 key 32\n9 end\n", 1, -1, 0, false},
+        {"3 0 key 32\n9 end", 1, -1, 0, false}, // an end line needs no line end
+        {"3 0 key 32\n", 1, 3, 3, false},
+        {"3 0 key 32\n7 0 key 3", 1, 3, 3, true}, // "7 0 key 37" cut in half
+        {"3 0 key 32\n7 0 ke", 1, 3, 3, true},
+        {"3 0 key 32\n# a note", 1, 3, 3, false},
+        {"3 0 key 32\r\n4 0 key 37\r\n", 2, 4, 4, false},
+        {"", 0, 2, 0, false},
     };
-    const Case cases[] = {
-        {"3 0 key 32\n9 end\n", 1, std::nullopt},
-        {"3 0 key 32\n9 end", 1, std::nullopt}, // an end line needs no line end
-        {"3 0 key 32\n", 1, Demo::Cut{3, 3, false}},
-        {"3 0 key 32\n7 0 key 3", 1, Demo::Cut{3, 3, true}}, // "7 0 key 37" cut in half
-        {"3 0 key 32\n7 0 ke", 1, Demo::Cut{3, 3, true}},
-        {"3 0 key 32\n# a note", 1, Demo::Cut{3, 3, false}},
-        {"3 0 key 32\r\n4 0 key 37\r\n", 2, Demo::Cut{4, 4, false}},
-        {"", 0, Demo::Cut{2, 0, false}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        auto parsed = parse("kelvar-raid demo 1\nspeed U\n" + c.text);
-        ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << std::get<DemoError>(parsed).message;
+    for (const auto& [text, keys, line, tick, half] : cases) {
+        auto parsed = parse("kelvar-raid demo 1\nspeed U\n" + text);
+        ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << text;
         const Demo& d = std::get<Demo>(parsed);
-        EXPECT_EQ(d.keys.size(), c.keys);
-        ASSERT_EQ(d.cut.has_value(), c.cut.has_value());
-        if (!c.cut) continue;
-        EXPECT_EQ(std::tie(d.cut->lastWholeLine, d.cut->lastTick, d.cut->halfLine),
-                  std::tie(c.cut->lastWholeLine, c.cut->lastTick, c.cut->halfLine));
+        const Demo::Cut cut = d.cut.value_or(Demo::Cut{-1, 0, false});
+        EXPECT_EQ(std::make_tuple(d.keys.size(), cut.lastWholeLine, cut.lastTick, cut.halfLine),
+                  std::tie(keys, line, tick, half))
+            << text;
     }
     // A whole line that is wrong is still refused, and a cut before the settings is no demo.
     EXPECT_TRUE(

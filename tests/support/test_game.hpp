@@ -70,6 +70,18 @@ struct TestGame {
     }
 };
 
+// A game in `level` with nothing in play but what a test places (every enemy and bomb parked
+// far above the field, none falling), the ship at (2000, 5000).
+struct Field : TestGame {
+    explicit Field(int level = 0) : TestGame("U") {
+        clearField();
+        game.st.iLevel = static_cast<std::int16_t>(level);
+        game.st.iGG = game.st.iDD = {};
+        game.el.PlrShip.Left = 2000, game.el.PlrShip.Top = 5000;
+    }
+    Game& g = game;
+};
+
 // "kelvar-raid demo 1" with a speed line, then the given lines.
 inline std::string demoText(const std::string& body, const std::string& speed = "U") {
     return "kelvar-raid demo 1\nspeed " + speed + "\n" + body;
