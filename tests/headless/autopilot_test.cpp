@@ -10,7 +10,6 @@
 #include "support/test_game.hpp"
 
 namespace kelvar {
-namespace {
 
 using testing::Field;
 
@@ -62,5 +61,4 @@ TEST(Autopilot, StepsAsideFromABombThatWouldHitTheShip) {
     }
 }
 
-} // namespace
 } // namespace kelvar

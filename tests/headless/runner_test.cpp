@@ -7,7 +7,6 @@
 #include "support/test_game.hpp"
 
 namespace kelvar {
-namespace {
 
 // Play ticks leave out the game-over sequence's tick; a demo's end or a stall plays no tick. A
 // step leaves the game as its tick left it: the next tick's keys come with the next step.
@@ -28,5 +27,4 @@ TEST(DemoRun, CountsPlayTicksAndEndsOnceEachStepAsItsTickLeftTheGame) {
     }
 }
 
-} // namespace
 } // namespace kelvar

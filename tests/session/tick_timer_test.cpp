@@ -6,7 +6,6 @@
 #include "session/tick_timer.hpp"
 
 namespace kelvar {
-namespace {
 
 // Which instant the next interval counts from, at the edges of each reason to move the phase:
 // a tick held up by the previous one (its end at or past this one's due), a wake late by half
@@ -49,5 +48,4 @@ TEST(ArmFrom, LateWakesNeitherDriftNorBunch) {
     }
 }
 
-} // namespace
 } // namespace kelvar

@@ -8,7 +8,6 @@
 #include "support/test_game.hpp"
 
 namespace kelvar {
-namespace {
 
 using testing::Field;
 
@@ -90,5 +89,4 @@ TEST(ELands, SixPlanetStrikesEndTheGameButABlowInAChallengeStageCostsNoShip) {
               std::tuple(4, 1, false));
 }
 
-} // namespace
 } // namespace kelvar

@@ -8,7 +8,6 @@
 #include "support/test_game.hpp"
 
 namespace kelvar {
-namespace {
 
 // The level and its falling steps. iDDk = level + c(k), with c(2) = 88 the largest from level
 // 15 on: 32679 + 88 is the last step that fits.
@@ -31,5 +30,4 @@ TEST(LongGameLimits, TheLevelAndItsStepsStopAtTheirLimits) {
     }
 }
 
-} // namespace
 } // namespace kelvar
