@@ -102,34 +102,30 @@ TEST(DemoParser, AFileCutShortKeepsItsWholeLinesAndSaysWhereItWasCut) {
               "replayed as far as it goes");
 }
 
-// Hands out `prefix`, then `count` bytes of `fill`, then `suffix`, counting what was taken; it
-// can fail instead of ending.
+// Hands out `head`, then `count` bytes of `fill`, then `tail`, counting what was taken; then it
+// ends, or fails.
 class Generator final : public std::streambuf {
   public:
-    Generator(std::string prefix, char fill, std::uint64_t count, std::string suffix, bool fails)
-        : prefix_(std::move(prefix)), suffix_(std::move(suffix)), fill_(fill), left_(count),
-          fails_(fails) {}
+    Generator(std::string head, char fill, std::uint64_t count, std::string tail, bool fails)
+        : head_(std::move(head)), tail_(std::move(tail)), fill_(fill), left_(count), fails_(fails) {
+    }
     std::uint64_t taken() const { return taken_ - static_cast<std::uint64_t>(egptr() - gptr()); }
 
   protected:
     int_type underflow() override {
-        if (!prefix_.empty())
-            cur_ = std::exchange(prefix_, "");
-        else if (left_ > 0)
-            cur_.assign(std::min<std::uint64_t>(left_, 1 << 16), fill_), left_ -= cur_.size();
-        else if (!suffix_.empty())
-            cur_ = std::exchange(suffix_, "");
-        else if (fails_)
-            throw std::runtime_error("the disk went away");
-        else
-            return traits_type::eof();
-        taken_ += cur_.size();
+        const auto n = std::min<std::uint64_t>(head_.empty() ? left_ : 0, 1 << 16);
+        cur_ = !head_.empty() ? std::exchange(head_, "")
+               : n            ? std::string(n, fill_)
+                              : std::exchange(tail_, "");
+        left_ -= n, taken_ += cur_.size();
+        if (cur_.empty() && fails_) throw std::runtime_error("the disk went away");
+        if (cur_.empty()) return traits_type::eof();
         setg(cur_.data(), cur_.data(), cur_.data() + cur_.size());
         return traits_type::to_int_type(*gptr());
     }
 
   private:
-    std::string prefix_, suffix_, cur_;
+    std::string head_, tail_, cur_;
     char fill_;
     std::uint64_t left_, taken_ = 0;
     bool fails_;
