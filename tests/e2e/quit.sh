@@ -68,8 +68,8 @@ end_once() {
     pid=""
     [ "$status" -eq 0 ] || fail "$how after tick $tick: exit code $status (137: still running 60 s later)"
     # Each line of the trace whole, the last one too.
-    [ -z "$(tail -c 1 trace.jsonl)" ] || fail "$how after tick $tick: the trace ends in a cut line"
-    ! grep -q -v '^{"tick":[0-9]*,.*}$' trace.jsonl || fail "$how after tick $tick: a broken trace line"
+    [ -z "$(tail -c 1 trace.jsonl)" ] && ! grep -q -v '^{"tick":[0-9]*,.*}$' trace.jsonl ||
+        fail "$how after tick $tick: a cut or broken trace line"
     last=$(tail -n 1 trace.jsonl | sed 's/^{"tick":\([0-9]*\),.*/\1/')
     [ "$last" -ge "$tick" ] || fail "$how after tick $tick: the trace lost ticks (last $last)"
     [ -z "${KELVAR_QUIT_TICK_BOUND:-}" ] || [ "$last" -le $((tick + later)) ] ||
