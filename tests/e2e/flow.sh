@@ -7,40 +7,23 @@
 # is held, which is what that step tests. No check counts ticks against the clock.
 # Usage: flow.sh PATH/TO/kelvar-raid
 set -eu
-game=$(readlink -f "$1")
 . "$(dirname "$(readlink -f "$0")")/lib/common.sh"
-
 # The X server repeats no key within the test: holding Pause checks the game's own repeat.
-under_xvfb "-screen 0 1024x768x24 -ardelay 60000" "$0" "$@"
-enter_work_folder
+e2e_start "-ardelay 60000" "$@"
 
-await_window() { wait_for 60 window_of_size "$1" && window_of_size "$1"; }
-window_gone() { ! window_of_size "$1"; }
-# Clicks at once at a point of a window's client area given in twips (15 twips to the pixel).
-click_twips() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
 # Started from a folder without one, the options file belongs in the desktop's configuration.
 cfg=config/kelvar-raid/OPTION.CFG
-
-"$game" --trace "$work/trace.jsonl" --record "$work/game.demo" 2>"$work/stderr" &
-pid=$!
-
-title=$(await_window 351x401) || fail "the title screen (351x401) did not appear"
+start_recording
 [ -e "$cfg" ] || [ -e OPTION.CFG ] && fail "an options file was written before BEGIN"
-click_twips "$title" $((1800 + 1695 / 2)) $((3720 + 375 / 2))    # Start Game, at once
-help=$(await_window 438x397) ||
-    fail "Start Game right after the title appeared was lost (pointer: $(xdotool getmouselocation 2>&1);" \
-        "title: $(xwininfo -id "$title" 2>&1 | grep -E 'Absolute|Map State' | tr -s ' \n' ' '))"
-wait_for 60 window_gone 351x401 || fail "the title screen is still shown"
+click_start_game
+wait_for 60 eval '! window_of_size 351x401' || fail "the title screen is still shown"
 click_twips "$help" $((5760 + 120)) $((5490 + 120))              # Reduce Game Speed (MAX)
-click_twips "$help" $((300 + 2415 / 2)) $((4200 + 375 / 2))      # BEGIN
-play=$(await_window 471x402) || fail "the play field (471x402) did not appear"
+click_begin
 printf '2\r\n 0\r\n' | cmp -s - "$cfg" || fail "$cfg is not '2' and ' 0'"
-wait_for 60 more_ticks_than 10 || fail "the game does not tick"
+await_ticks 10
 grep -q '"Interval":45' trace.jsonl || fail "the tick does not run at 45 ms"
 echo "title, help and play field came up; $cfg written; ticking at 45 ms"
 
-xdotool mousemove --window "$play" 100 100
-xdotool windowfocus --sync "$play" 2>/dev/null || true
 xdotool key KP_Left                          # the keypad's arrow (NumLock off)
 xdotool keydown Pause
 # Held past the longest key-repeat delay (1 s): a repeated Pause would resume the game (checked
@@ -49,23 +32,20 @@ sleep 1.2
 xdotool keyup Pause
 n=$(trace_lines)
 xdotool key Pause                            # resume
-wait_for 60 more_ticks_than $((n + 3)) || fail "the game did not resume after Pause"
+await_ticks $((n + 3)) "the game did not resume after Pause"
 xdotool key Escape
 title=$(await_window 351x401) || fail "Escape did not return to the title screen"
 wait_for 60 grep -q '"game_over":true' trace.jsonl || fail "no game-over tick in the trace"
 wait_for 60 grep -q ' end$' game.demo || fail "the game was not recorded"
 # Holding Pause for a second paused once; the second press resumed: two pause keys in all.
-[ "$(grep -c ' key 19$' game.demo)" -eq 2 ] || { cat game.demo >&2; fail "not 2 pause keys recorded"; }
+pauses_and_left_recorded
 # Paused in between: no tick ran between the two presses. The second came before the tick of
 # the first, or, when the first came inside a tick, before the next one.
 grep ' key 19$' game.demo | awk 'NR == 1 { t = $1; p = $2 } NR == 2 {
     exit !($1 == t || ($1 == t + 1 && $2 == 0 && p > 0)) }' ||
     { cat game.demo >&2; fail "the game ticked between the two pause keys"; }
-grep -q ' key 37$' game.demo || fail "the keypad's left arrow did not reach the game"
-
-replay_matches "$game"
+replay_matches
 
 click_twips "$title" $((4800 + 255 / 2)) $((3720 + 250 / 2))     # x
-wait_for 60 eval '! kill -0 "$pid"' || fail "the program did not end after x"
-wait "$pid" && pid="" || fail "exit code $? after x"
+await_exit x
 echo "PASS"

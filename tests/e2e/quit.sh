@@ -7,20 +7,16 @@
 # soon this script's signal lands); `make bench` checks it, with KELVAR_QUIT_TICK_BOUND=1.
 # Usage: quit.sh PATH/TO/kelvar-raid PATH/TO/kelvar_x11_close
 set -eu
-game=$(readlink -f "$1")
-closer=$(readlink -f "$2")
 here=$(dirname "$(readlink -f "$0")")
 . "$here/lib/common.sh"
-
-under_xvfb "-screen 0 1024x768x24" "$0" "$@"
-enter_work_folder
+e2e_start "" "$@"
+closer=$(readlink -f "$2")
 printf '1\r\n 0\r\n' > OPTION.CFG
 cp OPTION.CFG before.cfg
 printf 'kelvar-raid demo 1\nspeed U\n5 0 key 27\n9 end\n' > escape.demo    # tick 5: the game over, its sound to the end
 # The rules go by ticks: at the fastest speed (30 ms) the same games reach their long moments sooner.
 printf 'kelvar-raid demo 1\nspeed 0\n3000 end\n' > idle.demo            # nobody plays: enemies ram the ship
 sed 's/^speed U$/speed 0/' "$here/../data/levels_0_to_8.demo" > recorded.demo
-recorded=recorded.demo
 
 # end_at HOW DEMO TICK LAG [LATER]: replays DEMO in the window and, LAG seconds after tick TICK
 # has been written, ends it by HOW (TERM, INT, or close: the play field's close button). The
@@ -52,24 +48,15 @@ end_once() {
     env --default-signal=INT "$game" --demo "$demo" --trace trace.jsonl 2>stderr &
     pid=$!
     wait_for 60 grep -q "\"tick\":$tick," trace.jsonl || fail "tick $tick never came"
-    play=$(wait_for 60 eval 'window_of_size 471x402 || gone' && window_of_size 471x402) || {
-        gone || fail "no play field"
-        ended_on_its_own
-        return 1
-    }
+    play=$(wait_for 60 eval 'window_of_size 471x402 || gone' && window_of_size 471x402) ||
+        { gone || fail "no play field"; ended_on_its_own; return 1; }
     sleep "$lag"
-    if gone; then
-        ended_on_its_own
-        return 1
-    fi
+    if gone; then ended_on_its_own; return 1; fi
     t0=$(date +%s%N)
     case $how in
-    close) if ! "$closer" "$play" 2>/dev/null; then
-        # Gone with its window: the program is ending on its own.
-        wait_for 60 gone || fail "the play field (window $play) was gone before the close"
-        ended_on_its_own
-        return 1
-    fi ;;
+    # A close that finds no window: the program is ending on its own.
+    close) "$closer" "$play" 2>/dev/null ||
+        { wait_for 60 gone || fail "the play field (window $play) was gone before the close"; ended_on_its_own; return 1; } ;;
     *) kill -s "$how" "$pid" ;;
     esac
     # A watchdog ends a program that hangs; its sleep must not hold ctest's pipe open.
@@ -81,13 +68,12 @@ end_once() {
     pid=""
     [ "$status" -eq 0 ] || fail "$how after tick $tick: exit code $status (137: still running 60 s later)"
     # Each line of the trace whole, the last one too.
-    [ -z "$(tail -c 1 trace.jsonl)" ] || fail "$how after tick $tick: the trace ends in a cut line"
-    ! grep -q -v '^{"tick":[0-9]*,.*}$' trace.jsonl || fail "$how after tick $tick: a broken trace line"
+    [ -z "$(tail -c 1 trace.jsonl)" ] && ! grep -q -v '^{"tick":[0-9]*,.*}$' trace.jsonl ||
+        fail "$how after tick $tick: a cut or broken trace line"
     last=$(tail -n 1 trace.jsonl | sed 's/^{"tick":\([0-9]*\),.*/\1/')
     [ "$last" -ge "$tick" ] || fail "$how after tick $tick: the trace lost ticks (last $last)"
-    if [ -n "${KELVAR_QUIT_TICK_BOUND:-}" ]; then
-        [ "$last" -le $((tick + later)) ] || fail "$how after tick $tick: ran on to tick $last"
-    fi
+    [ -z "${KELVAR_QUIT_TICK_BOUND:-}" ] || [ "$last" -le $((tick + later)) ] ||
+        fail "$how after tick $tick: ran on to tick $last"
     echo "$how $lag s after tick $tick of $demo: ended in $(( (t1 - t0) / 1000000 )) ms, last tick $last"
 }
 
@@ -97,9 +83,9 @@ loss=$(sed -n 's/.*"tick":\([0-9]*\),"start":\([0-9]*\),"end":\([0-9]*\),.*/\1 \
     awk '$3 - $2 == 700 { print $1; exit }')
 [ -n "$loss" ] || fail "the idle game loses no ship"
 # Each way of ending once at each long moment, so that the whole test stays short.
-end_at TERM "$recorded" 10 0 999               # during play, between ticks or in one
+end_at TERM recorded.demo 10 0 999               # during play, between ticks or in one
 end_at INT idle.demo $((loss - 1)) 0.2         # in the ship's 700 ms explosion
-end_at close "$recorded" 485 1                 # in the level change: LEVEL CLEAR, fly-off, GET READY
+end_at close recorded.demo 485 1                 # in the level change: LEVEL CLEAR, fly-off, GET READY
 end_at TERM escape.demo 4 0.4                  # in the game-over sound (1.8 s, played to its end)
 end_at close escape.demo 4 0.4
 cmp -s OPTION.CFG before.cfg || fail "OPTION.CFG changed"

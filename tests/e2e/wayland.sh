@@ -10,12 +10,9 @@
 # play field's green planet bar.
 # Usage: wayland.sh PATH/TO/kelvar-raid
 set -eu
-game=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
 . "$here/lib/common.sh"
-
-under_xvfb "-screen 0 1024x768x24" "$0" "$@"
-enter_work_folder
+e2e_start "" "$@"
 command -v weston >/dev/null || fail "weston is missing (scripts/install-deps installs it)"
 # In the sanitizer build: what SDL's Wayland driver leaks by itself is not the game's.
 cat "$here/../sanitizers/lsan.supp" "$here/../sanitizers/lsan-wayland.supp" >lsan.supp
@@ -39,7 +36,6 @@ more_pixels_than() { [ "$(pixels_of "$1")" -gt "$2" ]; }
 title_shown() { more_pixels_than '#0000FF' 5000; }   # the planet in the title art
 help_shown() { more_pixels_than '#C0C0C0' 5000; }    # the grey buttons and keys
 play_shown() { more_pixels_than '#00FF00' 1000; }    # the planet bar and the side panel
-key() { xdotool key "$1"; }
 
 # Only Wayland: no X display for the game.
 env -u DISPLAY WAYLAND_DISPLAY="$socket" "$game" --trace "$work/trace.jsonl" \
@@ -49,34 +45,31 @@ pid=$!
 # Weston's window covers the X screen; the pointer in it gives it the keyboard.
 xdotool mousemove 1000 700
 wait_for 30 title_shown || fail "the title screen did not show under weston"
-key Return
+xdotool key Return
 wait_for 20 help_shown || fail "Return (Start Game) did not bring the help screen"
 wait_for 10 eval '! title_shown' || fail "the title screen is still shown"
-key Return
+xdotool key Return
 wait_for 20 play_shown || fail "Return (BEGIN) did not bring the play field"
-wait_for 20 more_ticks_than 10 || fail "the game does not tick"
+await_ticks 10
 echo "title, help and play field came up under weston; the game ticks"
 
 # Paused: no tick for half a second, where the game ticks every 35 to 45 ms.
 ticks_stopped() { before=$(trace_lines); sleep 0.5; [ "$(trace_lines)" -eq "$before" ]; }
-key Left
-key Pause
+xdotool key Left
+xdotool key Pause
 wait_for 20 ticks_stopped || fail "Pause did not stop the ticks"
-n=$(trace_lines)
-key Pause
-wait_for 20 more_ticks_than $((n + 3)) || fail "the game did not resume after Pause"
-key Escape
+xdotool key Pause
+await_ticks $(($(trace_lines) + 3)) "the game did not resume after Pause"
+xdotool key Escape
 wait_for 20 grep -q '"game_over":true' trace.jsonl || fail "Escape did not end the game"
 wait_for 30 title_shown || fail "the title screen did not come back after the game"
 wait_for 20 grep -q ' end$' game.demo || fail "the game was not recorded"
-[ "$(grep -c ' key 19$' game.demo)" -eq 2 ] || { cat game.demo >&2; fail "not 2 pause keys recorded"; }
-grep -q ' key 37$' game.demo || fail "the left arrow did not reach the game"
-replay_matches "$game"
+pauses_and_left_recorded
+replay_matches
 
-key Tab                                      # Start Game -> x
-key Return
-wait_for 10 eval '! kill -0 "$pid"' || fail "the program did not end after x"
-wait "$pid" && pid="" || fail "exit code $? after x"
+xdotool key Tab                              # Start Game -> x
+xdotool key Return
+await_exit x
 [ ! -s stderr ] || fail "the game wrote to stderr under Wayland"
 echo "the whole flow under weston, decorated, nothing on stderr"
 

@@ -13,26 +13,18 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        if (fs::is_directory(argv[i])) {
+        if (!fs::is_directory(argv[i]))
+            inputs.push_back(argv[i]);
+        else
             for (const auto& e : fs::directory_iterator(argv[i]))
                 if (e.is_regular_file()) inputs.push_back(e.path());
-        } else {
-            inputs.push_back(argv[i]);
-        }
-    }
-    if (inputs.empty()) {
-        std::cerr << "corpus driver: no inputs\n";
-        return 1;
     }
     for (const fs::path& p : inputs) {
         std::ifstream in(p, std::ios::binary);
-        if (!in) {
-            std::cerr << "corpus driver: cannot read " << p << "\n";
-            return 1;
-        }
+        if (!in) return std::cerr << "corpus driver: cannot read " << p << "\n", 1;
         const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::cout << "corpus driver: " << inputs.size() << " inputs ran\n";
-    return 0;
+    return inputs.empty(); // no inputs: a wrong folder
 }

@@ -10,8 +10,6 @@
 #include "core/base/picture_ids.hpp"
 #include "resources/icons.hpp"
 
-namespace {
-
 namespace pic = kelvar::pic;
 
 // Every picture the game asks for loads at its size, each pixel clear or opaque; sprites leave
@@ -50,5 +48,3 @@ TEST(Pictures, EachLoadsAtItsSize) {
     }
     for (int id : {0, 1, 12, 99, 128}) EXPECT_EQ(kelvar::resources::pictureXpm(id), nullptr) << id;
 }
-
-} // namespace

@@ -7,8 +7,6 @@
 #include "resources/sound_synth.hpp"
 #include "resources/sounds.hpp"
 
-namespace {
-
 // Each recording reads in SDL as 22050 Hz 16-bit stereo with exactly the data length that the
 // game's waits are timed by; the RIFF size, which SDL does not trust, is right too.
 TEST(Sounds, EachRecordingLoadsWithTheLengthItIsTimedBy) {
@@ -35,5 +33,3 @@ TEST(Sounds, EachRecordingLoadsWithTheLengthItIsTimedBy) {
                     kelvar::resources::synthesiseSound(id).empty())
             << id;
 }
-
-} // namespace

@@ -69,31 +69,26 @@ TEST(DemoParser, RefusesBrokenFilesNamingTheLineAndTheFault) {
 // A file cut short (a recording whose program was killed) replays the lines it has whole: no
 // end line, or a last line without its line end, which is left out whatever it says.
 TEST(DemoParser, AFileCutShortKeepsItsWholeLinesAndSaysWhereItWasCut) {
-    struct Case {
-        std::string text; // after the header and "speed U"
-        std::size_t keys;
-        std::optional<Demo::Cut> cut;
+    // After the header and "speed U"; the keys read, and the cut (last whole line, last tick, a
+    // half line left out), or -1 for a file with its end line.
+    const std::tuple<std::string, std::size_t, std::int64_t, int, bool> cases[] = {
+        {"3 0 key 32\n9 end\n", 1, -1, 0, false},
+        {"3 0 key 32\n9 end", 1, -1, 0, false}, // an end line needs no line end
+        {"3 0 key 32\n", 1, 3, 3, false},
+        {"3 0 key 32\n7 0 key 3", 1, 3, 3, true}, // "7 0 key 37" cut in half
+        {"3 0 key 32\n7 0 ke", 1, 3, 3, true},
+        {"3 0 key 32\n# a note", 1, 3, 3, false},
+        {"3 0 key 32\r\n4 0 key 37\r\n", 2, 4, 4, false},
+        {"", 0, 2, 0, false},
     };
-    const Case cases[] = {
-        {"3 0 key 32\n9 end\n", 1, std::nullopt},
-        {"3 0 key 32\n9 end", 1, std::nullopt}, // an end line needs no line end
-        {"3 0 key 32\n", 1, Demo::Cut{3, 3, false}},
-        {"3 0 key 32\n7 0 key 3", 1, Demo::Cut{3, 3, true}}, // "7 0 key 37" cut in half
-        {"3 0 key 32\n7 0 ke", 1, Demo::Cut{3, 3, true}},
-        {"3 0 key 32\n# a note", 1, Demo::Cut{3, 3, false}},
-        {"3 0 key 32\r\n4 0 key 37\r\n", 2, Demo::Cut{4, 4, false}},
-        {"", 0, Demo::Cut{2, 0, false}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        auto parsed = parse("kelvar-raid demo 1\nspeed U\n" + c.text);
-        ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << std::get<DemoError>(parsed).message;
+    for (const auto& [text, keys, line, tick, half] : cases) {
+        auto parsed = parse("kelvar-raid demo 1\nspeed U\n" + text);
+        ASSERT_TRUE(std::holds_alternative<Demo>(parsed)) << text;
         const Demo& d = std::get<Demo>(parsed);
-        EXPECT_EQ(d.keys.size(), c.keys);
-        ASSERT_EQ(d.cut.has_value(), c.cut.has_value());
-        if (!c.cut) continue;
-        EXPECT_EQ(std::tie(d.cut->lastWholeLine, d.cut->lastTick, d.cut->halfLine),
-                  std::tie(c.cut->lastWholeLine, c.cut->lastTick, c.cut->halfLine));
+        const Demo::Cut cut = d.cut.value_or(Demo::Cut{-1, 0, false});
+        EXPECT_EQ(std::make_tuple(d.keys.size(), cut.lastWholeLine, cut.lastTick, cut.halfLine),
+                  std::tie(keys, line, tick, half))
+            << text;
     }
     // A whole line that is wrong is still refused, and a cut before the settings is no demo.
     EXPECT_TRUE(
@@ -107,34 +102,30 @@ TEST(DemoParser, AFileCutShortKeepsItsWholeLinesAndSaysWhereItWasCut) {
               "replayed as far as it goes");
 }
 
-// Hands out `prefix`, then `count` bytes of `fill`, then `suffix`, counting what was taken; it
-// can fail instead of ending.
+// Hands out `head`, then `count` bytes of `fill`, then `tail`, counting what was taken; then it
+// ends, or fails.
 class Generator final : public std::streambuf {
   public:
-    Generator(std::string prefix, char fill, std::uint64_t count, std::string suffix, bool fails)
-        : prefix_(std::move(prefix)), suffix_(std::move(suffix)), fill_(fill), left_(count),
-          fails_(fails) {}
+    Generator(std::string head, char fill, std::uint64_t count, std::string tail, bool fails)
+        : head_(std::move(head)), tail_(std::move(tail)), fill_(fill), left_(count), fails_(fails) {
+    }
     std::uint64_t taken() const { return taken_ - static_cast<std::uint64_t>(egptr() - gptr()); }
 
   protected:
     int_type underflow() override {
-        if (!prefix_.empty())
-            cur_ = std::exchange(prefix_, "");
-        else if (left_ > 0)
-            cur_.assign(std::min<std::uint64_t>(left_, 1 << 16), fill_), left_ -= cur_.size();
-        else if (!suffix_.empty())
-            cur_ = std::exchange(suffix_, "");
-        else if (fails_)
-            throw std::runtime_error("the disk went away");
-        else
-            return traits_type::eof();
-        taken_ += cur_.size();
+        const auto n = std::min<std::uint64_t>(head_.empty() ? left_ : 0, 1 << 16);
+        cur_ = !head_.empty() ? std::exchange(head_, "")
+               : n            ? std::string(n, fill_)
+                              : std::exchange(tail_, "");
+        left_ -= n, taken_ += cur_.size();
+        if (cur_.empty() && fails_) throw std::runtime_error("the disk went away");
+        if (cur_.empty()) return traits_type::eof();
         setg(cur_.data(), cur_.data(), cur_.data() + cur_.size());
         return traits_type::to_int_type(*gptr());
     }
 
   private:
-    std::string prefix_, suffix_, cur_;
+    std::string head_, tail_, cur_;
     char fill_;
     std::uint64_t left_, taken_ = 0;
     bool fails_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "core/state/game.hpp"
 
@@ -32,10 +33,8 @@ std::string checkAfterTick(const Game& g, const std::string& speed, GameWatch& w
     expect(st.MInterval >= 0 && st.MInterval <= 3, "MInterval outside 0..3");
     expect(st.Motion >= 0 && st.Motion <= 2, "Motion outside 0..2");
     expect(st.PToggle == 0 || st.PToggle == 1, "PToggle outside 0..1");
-    expect(st.TDel == (speed == "0"   ? 30
-                       : speed == "1" ? 40
-                       : speed == "2" ? 45
-                                      : 35),
+    static const std::map<std::string, int> intervals{{"0", 30}, {"1", 40}, {"2", 45}, {"U", 35}};
+    expect(intervals.contains(speed) && st.TDel == intervals.at(speed),
            "TDel is not the speed's interval");
     expect(el.Timer1.Interval == 0 || el.Timer1.Interval == st.TDel,
            "the timer runs at an interval other than TDel");

@@ -7,7 +7,6 @@
 #include "tests/soak/soak_player.hpp"
 
 namespace kelvar {
-namespace {
 
 // Each row breaks one rule in an otherwise sound game (before the second check, so that the
 // rules across ticks are seen too) and names a piece of the report; an empty piece: it passes.
@@ -43,5 +42,4 @@ TEST(SoakInvariants, EachBrokenRuleIsReportedAndLateLevelsPass) {
     }
 }
 
-} // namespace
 } // namespace kelvar

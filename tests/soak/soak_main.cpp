@@ -60,10 +60,8 @@ double residentMb() {
 int check(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     auto parsed = parseDemo(in);
-    if (auto* err = std::get_if<DemoError>(&parsed)) {
-        std::cerr << path << ":" << err->line << ": " << err->message << "\n";
-        return 2;
-    }
+    if (auto* err = std::get_if<DemoError>(&parsed))
+        return std::cerr << path << ":" << err->line << ": " << err->message << "\n", 2;
     const SoakResult r = playSoakGame({std::get<Demo>(std::move(parsed)), SoakMode::Check, 0});
     std::cout << summaryJson(r.summary) << "\n";
     if (!r.failure.empty()) std::cout << "tick " << r.failedTick << ": " << r.failure << "\n";
@@ -78,10 +76,8 @@ int main(int argc, char** argv) {
         {"--pilot-share", "0.03"}, {"--pilot-max-ticks", "250000"},
         {"--failures", "."},       {"--check", ""}};
     for (int i = 1; i < argc; i += 2) {
-        if (i + 1 == argc || !arg.contains(argv[i])) {
-            std::cerr << "usage: see the top of tests/soak/soak_main.cpp\n";
-            return 2;
-        }
+        if (i + 1 == argc || !arg.contains(argv[i]))
+            return std::cerr << "usage: see the top of tests/soak/soak_main.cpp\n", 2;
         arg[argv[i]] = argv[i + 1];
     }
     if (!arg["--check"].empty()) return check(arg["--check"]);
@@ -90,10 +86,7 @@ int main(int argc, char** argv) {
 #endif
     const std::uint64_t seed = std::strtoull(arg["--seed"].c_str(), nullptr, 10);
     const long long total = std::atoll(arg["--ticks"].c_str());
-    if (total <= 0) {
-        std::cerr << "kelvar_soak: --ticks must be a number above 0\n";
-        return 2;
-    }
+    if (total <= 0) return std::cerr << "kelvar_soak: --ticks must be a number above 0\n", 2;
     const double pilotShare = std::atof(arg["--pilot-share"].c_str()); // the autopilot is slow
     const int pilotMaxTicks = std::max(1, std::atoi(arg["--pilot-max-ticks"].c_str()));
     std::mt19937_64 rng(seed);

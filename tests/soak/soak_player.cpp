@@ -21,10 +21,8 @@ class SoakPlayer final : public TickObserver {
         highest = std::max(highest, static_cast<int>(g.st.iLevel));
         planetAlive = g.el.LifeBar.Width > 0;
         if (std::string broken = checkAfterTick(g, game_.demo.speed, watch_); !broken.empty()) {
-            SoakResult r;
-            r.failure = std::move(broken), r.failedTick = tick, r.failedGame = demo;
-            r.failedGame.endTick = tick;
-            throw r; // ends the run at once
+            demo.endTick = tick; // the game as played, up to here
+            throw SoakResult{{}, 0, std::move(broken), tick, demo}; // ends the run at once
         }
         if (game_.mode == SoakMode::Check) return;
         if (game_.mode == SoakMode::Pilot) pilot_.afterTick(tick, g, demo);

@@ -62,12 +62,19 @@ struct TestGame {
         const Millis t0 = clock.now();
         return step(), clock.now() - t0;
     }
+};
 
-    // Every enemy parked far above the field, so that only what a test places is in play.
-    void clearField() {
+// A game in `level` with nothing in play but what a test places (every enemy and bomb parked
+// far above the field, none falling), the ship at (2000, 5000).
+struct Field : TestGame {
+    explicit Field(int level = 0) : TestGame("U") {
         for (auto& e : game.el.EmySpot) e.Top = -20000;
         for (auto& b : game.el.Bomb) b.Top = -20000;
+        game.st.iLevel = static_cast<std::int16_t>(level);
+        game.st.iGG = game.st.iDD = {};
+        game.el.PlrShip.Left = 2000, game.el.PlrShip.Top = 5000;
     }
+    Game& g = game;
 };
 
 // "kelvar-raid demo 1" with a speed line, then the given lines.

@@ -7,7 +7,6 @@
 #include "support/test_game.hpp"
 
 namespace kelvar {
-namespace {
 
 TEST(LevelChange, ShowsItsMessagesInOrder) {
     testing::TestGame t{"2"};
@@ -32,28 +31,25 @@ TEST(PowBomb, EscapesAfter157TicksOnceALevelAndAHitBlastsTheFormation) {
     powerEmergence(g);
     for (int n = 1; n <= 156; ++n) powerFlight(g);
     EXPECT_TRUE(g.st.SendIt);
-    powerFlight(g); // the 157th step takes it to 3825, -355: past the top
-    EXPECT_FALSE(g.st.SendIt || g.el.Power.Visible);
+    powerFlight(g);    // the 157th step takes it to 3825, -355: past the top
     powerEmergence(g); // the count still at half: once per level
-    EXPECT_FALSE(g.st.SendIt);
+    EXPECT_FALSE(g.st.SendIt || g.el.Power.Visible);
     // A hit blasts the formation (ten off the count) and gives a weak planet 200 back.
     const std::array<int, 4> cases[] = {
         {25, 15, 1016, 1216}, {7, 0, 1216, 1216}, {12, 2, 1019, 1219}, {20, 10, 1020, 1020}};
     for (const auto& [left, leftAfter, meter, meterAfter] : cases) {
-        testing::TestGame t{"U"};
-        Game& g = t.game;
-        g.st.iLevel = 2;
-        g.st.iEnmyLeft = static_cast<std::int16_t>(left);
-        g.el.LifeBar.Width = meter;
-        g.st.SendIt = g.st.PowerCame = true;
-        g.el.Power = {1500, 1500, true, 101};
-        g.el.PMissl = {1779, 1221, true, 100};
-        g.st.Rocket = true;
-        powerHit(g);
-        EXPECT_EQ(std::tie(g.st.iEnmyLeft, g.el.LifeBar.Width), std::tie(leftAfter, meterAfter))
+        testing::TestGame h{"U"};
+        h.game.st.iLevel = 2;
+        h.game.st.iEnmyLeft = static_cast<std::int16_t>(left);
+        h.game.el.LifeBar.Width = meter;
+        h.game.st.SendIt = h.game.st.PowerCame = h.game.st.Rocket = true;
+        h.game.el.Power = {1500, 1500, true, 101};
+        h.game.el.PMissl = {1779, 1221, true, 100};
+        powerHit(h.game);
+        EXPECT_EQ(std::tie(h.game.st.iEnmyLeft, h.game.el.LifeBar.Width),
+                  std::tie(leftAfter, meterAfter))
             << left << " " << meter;
     }
 }
 
-} // namespace
 } // namespace kelvar

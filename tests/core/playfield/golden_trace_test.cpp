@@ -16,7 +16,6 @@
 #include "headless/runner.hpp"
 
 namespace kelvar {
-namespace {
 
 TEST(GoldenTrace, EveryBlockOfTicksMatchesItsDigest) {
     constexpr std::uint64_t kBasis = 14695981039346656037ull;
@@ -61,5 +60,4 @@ TEST(GoldenTrace, EveryBlockOfTicksMatchesItsDigest) {
     }
 }
 
-} // namespace
 } // namespace kelvar

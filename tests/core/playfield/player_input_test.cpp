@@ -2,7 +2,6 @@
 // to the right, the parked pointer, a score below an earlier top score.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <sstream>
 
 #include "core/levelflow/levelflow.hpp"
@@ -57,28 +56,36 @@ TEST(Tick, ParksThePointerInTheFirstThreeTicksOfALevel) {
     for (int level : {0, 1}) {
         const int atStart = t.pointer.moves;
         for (int i = 0; i < 5; ++i) Timer1_Timer(t.game);
-        EXPECT_EQ(t.pointer.moves - atStart, 3) << level;
-        EXPECT_EQ(std::pair(t.pointer.x, t.pointer.y), std::pair(7000, 4500));
+        EXPECT_EQ(std::tuple(t.pointer.moves - atStart, t.pointer.x, t.pointer.y),
+                  std::tuple(3, 7000, 4500))
+            << level;
         PrepNewLevel(t.game);
     }
 }
 
-// Only a later game can score below the top score: the top score stays then, and follows the
-// score from a tie on.
-TEST(TopScore, StaysAboveALowerScoreAndFollowsFromATie) {
-    for (const auto [score, after, topAfter] :
-         {std::array{100, 150, 500}, std::array{450, 500, 500}, std::array{490, 540, 540}}) {
-        testing::TestGame t{"U"};
-        Game& g = t.game;
-        t.clearField();
-        g.st.iLevel = 5;
-        g.st.iScore = score;
-        g.st.iTopScore = 500;
-        g.el.TopScoreLbl.Caption = "old";
-        g.el.EmySpot[0] = g.el.PMissl = {500, 500, true, 7};
-        missileHits(g);
-        EXPECT_EQ(std::tie(g.st.iScore, g.st.iTopScore, g.el.TopScoreLbl.Caption),
-                  std::make_tuple(after, topAfter, after >= 500 ? std::to_string(after) : "old"));
+// A hit scores ten times the level. Only a later game can score below the top score: the top
+// score stays then, and follows the score from a tie on. Near their limits the score and the
+// top score stop instead of wrapping (one hit at level 32767 scores 327670).
+TEST(TopScore, StaysAboveALowerScoreFollowsFromATieAndStopsAtItsLimit) {
+    constexpr std::int32_t kMax = 2147483647;
+    const std::tuple<int, std::int32_t, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {5, 100, 500, 150, 500},
+        {5, 450, 500, 500, 500},
+        {5, 490, 500, 540, 540},
+        {32767, 1'000'000, 1'000'000, 1'327'670, 1'327'670},
+        {32767, kMax - 327670, kMax - 327670, kMax, kMax},
+        {32767, kMax - 5, kMax - 5, kMax, kMax},
+        {32767, kMax, kMax, kMax, kMax}};
+    for (const auto& [level, score, top, after, topAfter] : cases) {
+        testing::Field f(level);
+        f.g.st.iScore = score;
+        f.g.st.iTopScore = top;
+        f.g.el.TopScoreLbl.Caption = "old";
+        f.g.el.EmySpot[0] = f.g.el.PMissl = {500, 500, true, 7};
+        missileHits(f.g);
+        EXPECT_EQ(std::tie(f.g.st.iScore, f.g.st.iTopScore, f.g.el.TopScoreLbl.Caption),
+                  std::make_tuple(after, topAfter, after >= top ? std::to_string(after) : "old"))
+            << score;
     }
 }
 

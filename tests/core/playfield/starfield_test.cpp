@@ -4,7 +4,6 @@
 #include "support/test_game.hpp"
 
 namespace kelvar {
-namespace {
 
 // The stars' colours are in no trace. Every state of the generator: the integer form gives the
 // colour of 14 * r + 1 rounded in floating point, so no draw of any game can tell the two apart.
@@ -17,5 +16,4 @@ TEST(Starfield, TwinkleColourMatchesTheRoundedFormulaForEveryDraw) {
     }
 }
 
-} // namespace
 } // namespace kelvar

@@ -23,6 +23,16 @@ enter_work_folder() {
     export XDG_CONFIG_HOME="$work/config"
 }
 
+# e2e_start "MORE SERVER OPTIONS" PATH/TO/kelvar-raid ...: the end-to-end scripts' start: the game
+# in $game, a 1024x768 Xvfb of its own, a fresh work folder.
+e2e_start() {
+    extra=$1
+    shift
+    game=$(readlink -f "$1")
+    under_xvfb "-screen 0 1024x768x24 $extra" "$0" "$@"
+    enter_work_folder
+}
+
 # fail MESSAGE: says what went wrong, with the game's stderr (a sanitizer's report lands there).
 fail() {
     echo "FAIL: $*" >&2
@@ -39,6 +49,8 @@ wait_for() {
 
 trace_lines() { [ -f trace.jsonl ] && wc -l < trace.jsonl || echo 0; }
 more_ticks_than() { [ "$(trace_lines)" -gt "$1" ]; }
+# await_ticks N [WHAT]: fails with WHAT unless the trace passes N ticks within a minute.
+await_ticks() { wait_for 60 more_ticks_than "$1" || fail "${2:-the game does not tick}"; }
 
 # window_of_size WxH: the visible "Kelvar Raid" window of that client size; prints its id.
 window_of_size() {
@@ -47,20 +59,63 @@ window_of_size() {
     done
     return 1
 }
+await_window() { wait_for 60 window_of_size "$1" && window_of_size "$1"; }
+# click_twips WINDOW X Y: clicks at once at a point of a window's client area given in twips (15
+# twips to the pixel).
+click_twips() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click 1; }
 
-# replay_matches GAME: the game recorded in game.demo, replayed without a window, ticks exactly as
-# trace.jsonl says the window did. Times are real in the window and virtual without it; sounds
-# that never cut others off depend on real time. The game-over tick is left out: in the window
-# it ends with the next game already set up.
+# start_recording: the game started from its title, its ticks traced to trace.jsonl and its games
+# recorded to game.demo, and its title window in $title.
+start_recording() {
+    "$game" --trace "$work/trace.jsonl" --record "$work/game.demo" 2>"$work/stderr" &
+    pid=$!
+    title=$(await_window 351x401) || fail "the title screen (351x401) did not appear"
+}
+# click_start_game: Start Game, at once; the help screen in $help.
+click_start_game() {
+    click_twips "$title" $((1800 + 1695 / 2)) $((3720 + 375 / 2))
+    help=$(await_window 438x397) ||
+        fail "Start Game right after the title appeared was lost (pointer: $(xdotool getmouselocation 2>&1);" \
+            "title: $(xwininfo -id "$title" 2>&1 | grep -E 'Absolute|Map State' | tr -s ' \n' ' '))"
+}
+# click_begin: BEGIN; the play field in $play, with the pointer and the keyboard.
+click_begin() {
+    click_twips "$help" $((300 + 2415 / 2)) $((4200 + 375 / 2))
+    play=$(await_window 471x402) || fail "the play field (471x402) did not appear"
+    xdotool mousemove --window "$play" 100 100
+    xdotool windowfocus --sync "$play" 2>/dev/null || true
+}
+
+# await_exit WHAT: the program ends within a minute of WHAT, with exit code 0.
+await_exit() {
+    wait_for 60 eval '! kill -0 "$pid"' || fail "the program did not end after $1"
+    wait "$pid" && pid="" || fail "exit code $? after $1"
+}
+
+# pauses_and_left_recorded: the game recorded in game.demo took two pauses and a left arrow.
+pauses_and_left_recorded() {
+    [ "$(grep -c ' key 19$' game.demo)" -eq 2 ] || { cat game.demo >&2; fail "not 2 pause keys recorded"; }
+    grep -q " key 37$" game.demo || { cat game.demo >&2; fail "the left arrow did not reach the game"; }
+}
+
+# same_ticks A B N: the first N whole tick lines of the traces A and B are alike. Times are real in
+# the window and virtual without it; sounds that never cut others off depend on real time.
+same_ticks() {
+    for f in "$1" "$2"; do
+        grep '^{"tick".*}$' "$f" | head -n "$3" | sed -e 's/"sounds":\[[0-9,]*\],//' \
+            -e 's/"start":[0-9.]*,"end":[0-9.]*,\("due":[0-9]*,"wait_late":\[[0-9,-]*\],\)\{0,1\}//' > "$f.cut"
+    done
+    cmp -s "$1.cut" "$2.cut" || { diff "$1.cut" "$2.cut" | head -5 >&2; fail "the replay differs from the game"; }
+}
+
+# replay_matches: the game recorded in game.demo, replayed without a window, ticks exactly as
+# trace.jsonl says the window did. The game-over tick is left out: in the window it ends with the
+# next game already set up.
 replay_matches() {
-    "$1" --headless game.demo --trace replay.jsonl >/dev/null 2>>"$work/stderr" ||
+    "$game" --headless game.demo --trace replay.jsonl >/dev/null 2>>"$work/stderr" ||
         fail "the recorded game does not replay"
     tail -n 1 replay.jsonl | grep -q '"game_over":true' || fail "the replay did not end with the game over"
     played=$(grep -c . replay.jsonl)
-    for f in trace replay; do
-        head -n $((played - 1)) $f.jsonl | sed -e 's/"sounds":\[[0-9,]*\],//' \
-            -e 's/"start":[0-9.]*,"end":[0-9.]*,\("due":[0-9]*,"wait_late":\[[0-9,-]*\],\)\{0,1\}//' > $f.cut
-    done
-    cmp -s trace.cut replay.cut || { diff trace.cut replay.cut | head -5 >&2; fail "the replay differs from the game"; }
+    same_ticks trace.jsonl replay.jsonl $((played - 1))
     echo "replay: $played ticks equal"
 }
