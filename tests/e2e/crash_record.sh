@@ -3,7 +3,7 @@
 # game, the program leaves a recording that replays without a window exactly as the game went,
 # up to where it was cut, and says on stderr where that was. The recording replaced the old file
 # whole, at "BEGIN".
-# Usage: crash_record.sh PATH/TO/kelvar-raid
+# Usage: crash_record.sh PATH/TO/kelvar-raid PATH/TO/kelvar_x11_close PATH/TO/kelvar_x11_click_on_map
 set -eu
 . "$(dirname "$(readlink -f "$0")")/lib/common.sh"
 e2e_start "" "$@"

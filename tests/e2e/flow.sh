@@ -5,7 +5,7 @@
 # recorded, and its replay without a window must give the same ticks.
 # Every check waits for what it looks for, with a deadline; the one fixed wait is how long Pause
 # is held, which is what that step tests. No check counts ticks against the clock.
-# Usage: flow.sh PATH/TO/kelvar-raid
+# Usage: flow.sh PATH/TO/kelvar-raid PATH/TO/kelvar_x11_close PATH/TO/kelvar_x11_click_on_map
 set -eu
 . "$(dirname "$(readlink -f "$0")")/lib/common.sh"
 # The X server repeats no key within the test: holding Pause checks the game's own repeat.

@@ -2,7 +2,7 @@
 # A key held on the play field repeats, after the delay, as long as it is held; when the window
 # loses the keyboard nothing is held any more, and the repeats stop though the key never came
 # up in the window.
-# Usage: focus_repeat.sh PATH/TO/kelvar-raid
+# Usage: focus_repeat.sh PATH/TO/kelvar-raid PATH/TO/kelvar_x11_close PATH/TO/kelvar_x11_click_on_map
 set -eu
 . "$(dirname "$(readlink -f "$0")")/lib/common.sh"
 e2e_start "" "$@"
